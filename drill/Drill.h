@@ -7,6 +7,7 @@
 #include "drill/Ports.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace drill {
 
@@ -44,6 +45,10 @@ public:
     void Label7Click();
 
 private:
+    // The handler of row `region` of the region table.
+    void chooseRegion(int region);
+    void showNumber(std::string_view control, std::int64_t value);
+
     WindowPort& window_;
     SoundPort& sound_;
     RandomPort& random_;
