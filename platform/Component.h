@@ -2,10 +2,14 @@
 // The minimal component base: an owner that releases what it owns, a name,
 // and the after-loading hook a stored form calls once all values are read.
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
+// An owner deletes the components it owns, newest first, when it is
+// destroyed; a component given an owner must therefore be created with new.
+// One destroyed earlier leaves its owner's list by itself.
 class TComponent {
 public:
     explicit TComponent(TComponent* owner);

@@ -2,6 +2,14 @@
 // TMMTimer: a non-visual component that calls OnTimer once every Interval ms
 // while enabled, driven by the platform timer service. Ticks arrive on the
 // service's thread; bringing them onto the window's thread is the owner's job.
+//
+// Threads: property writes, Loaded and the destructor of one component must
+// not run at the same time on two threads (the window makes them all on its
+// own thread; a handler may stop its own timer from inside a tick). Once a
+// stop has returned, no tick of the stopped platform timer starts. A subclass
+// that overrides Tick must stop the timer in its own destructor, since the
+// base destructor runs after the override's data is gone. A component must
+// not be destroyed from inside its own tick.
 #include "platform/Component.h"
 #include "platform/TimerService.h"
 
@@ -52,6 +60,7 @@ private:
 
     platform::TimerService& service_;
     // OnTimer may be reassigned on the window's thread while a tick reads it
-    // on the timer thread.
+    // on the timer thread. RestartTimer also holds it while it starts a
+    // platform timer, so a first tick sees the new handle.
     mutable std::mutex handlerMutex_;
 };
