@@ -6,12 +6,13 @@
 // start is the moment of creation, so lateness never accumulates. When a
 // callback (or the machine) makes the scheduler miss grid points, the missed
 // ones are skipped: the next call comes at the first grid point after the
-// previous callback returned. A late tick is therefore delivered once, never
-// as a burst of catch-up calls.
+// previous callback returned (TimerGrid.h). A late tick is therefore
+// delivered once, never as a burst of catch-up calls.
 //
 // Idle cost: with no timer due the thread waits on a condition variable with
 // no deadline, so it does not wake at all.
 #include "platform/TimerService.h"
+#include "platform/TimerGrid.h"
 #include "platform/TimerTestHooks.h"
 
 #include <pthread.h>
@@ -157,9 +158,7 @@ bool SystemTimerService::startThreadLocked() {
 
 void SystemTimerService::scheduleNextLocked(std::uint32_t id, Timer& timer,
                                             Clock::time_point now) {
-    // First grid point strictly after now: missed ones are skipped.
-    const auto periodsPassed = (now - timer.start) / timer.period;
-    timer.due = timer.start + (periodsPassed + 1) * timer.period;
+    timer.due = nextGridPoint(timer.start, timer.period, now);
     queue_.emplace(timer.due, id);
 }
 
