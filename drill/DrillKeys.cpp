@@ -59,7 +59,8 @@ void Drill::FormKeyUp() {
     if (state_.Mode == ModeState::WordProcessor) {
         return;
     }
-    if (window_.caption(kTaskCell) != window_.caption(kPressedKeyCell)) {
+    const std::string taskKey = window_.caption(kTaskCell);
+    if (taskKey != window_.caption(kPressedKeyCell)) {
         sound_.playSync("mis.wav");
         return;
     }
