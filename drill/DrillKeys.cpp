@@ -22,7 +22,7 @@ constexpr std::string_view kPressedKeyCell = "statictext50";
 constexpr auto kClearOrderCells = [] {
     std::array<std::string_view, kMarkClearOrder.size()> names{};
     for (std::size_t i = 0; i < names.size(); ++i) {
-        names[i] = letterCellByKeyCode(kMarkClearOrder[i])->name;
+        names[i] = kKeyCells[letterCellIndex(kMarkClearOrder[i])].name;
     }
     return names;
 }();

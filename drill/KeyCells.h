@@ -4,8 +4,8 @@
 // table; the drill only ever changes the font colour of the 26 letter cells.
 #include "drill/Colour.h"
 
-#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -91,15 +91,29 @@ constexpr std::span<const KeyCell> keyCells() {
     return kKeyCells;
 }
 
-// The letter cell a virtual-key code addresses, or nullptr for any code that
-// is not one of the 26 letters (0 included: no cell answers to it).
-constexpr const KeyCell* letterCellByKeyCode(int keyCode) {
+// Position in kKeyCells of the letter cell a virtual-key code addresses, or
+// kNoKeyCell for any code that is not one of the 26 letters (0 included: no
+// cell answers to it). Index-based so compile-time table checks need no
+// pointer comparisons, which some sanitizer builds refuse in constant
+// expressions.
+inline constexpr std::size_t kNoKeyCell = kKeyCells.size();
+
+constexpr std::size_t letterCellIndex(int keyCode) {
     if (keyCode == 0) {
-        return nullptr;
+        return kNoKeyCell;
     }
-    const auto* found = std::find_if(kKeyCells.begin(), kKeyCells.end(),
-                                     [keyCode](const KeyCell& c) { return c.keyCode == keyCode; });
-    return found == kKeyCells.end() ? nullptr : found;
+    for (std::size_t i = 0; i < kKeyCells.size(); ++i) {
+        if (kKeyCells[i].keyCode == keyCode) {
+            return i;
+        }
+    }
+    return kNoKeyCell;
+}
+
+// The letter cell a virtual-key code addresses, or nullptr.
+constexpr const KeyCell* letterCellByKeyCode(int keyCode) {
+    const std::size_t i = letterCellIndex(keyCode);
+    return i == kNoKeyCell ? nullptr : &kKeyCells[i];
 }
 
 } // namespace drill

@@ -7,14 +7,16 @@
 #include "drill/Regions.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace drill {
 namespace {
 
 constexpr bool everyLetterHasItsCell() {
     for (int code = 'A'; code <= 'Z'; ++code) {
-        const KeyCell* cell = letterCellByKeyCode(code);
-        if (cell == nullptr || cell->caption.size() != 1 || cell->caption[0] != code) {
+        const std::size_t i = letterCellIndex(code);
+        if (i == kNoKeyCell || kKeyCells[i].caption.size() != 1 ||
+            kKeyCells[i].caption[0] != code) {
             return false;
         }
     }
@@ -39,7 +41,7 @@ static_assert(clearOrderNamesEachLetterOnce());
 constexpr bool pickListsHoldOnlyLetters() {
     return std::all_of(kPickLists.begin(), kPickLists.end(), [](const PickList& p) {
         return !p.slots.empty() && std::all_of(p.slots.begin(), p.slots.end(), [](char c) {
-            return letterCellByKeyCode(c) != nullptr;
+            return letterCellIndex(c) != kNoKeyCell;
         });
     });
 }
