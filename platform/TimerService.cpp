@@ -12,10 +12,9 @@
 // Idle cost: with no timer due the thread waits on a condition variable with
 // no deadline, so it does not wake at all.
 #include "platform/TimerService.h"
+
 #include "platform/TimerGrid.h"
 #include "platform/TimerTestHooks.h"
-
-#include <pthread.h>
 
 #include <atomic>
 #include <chrono>
@@ -25,6 +24,7 @@
 #include <limits>
 #include <mutex>
 #include <new>
+#include <pthread.h>
 #include <set>
 #include <system_error>
 #include <thread>
@@ -156,8 +156,7 @@ bool SystemTimerService::startThreadLocked() {
     return true;
 }
 
-void SystemTimerService::scheduleNextLocked(std::uint32_t id, Timer& timer,
-                                            Clock::time_point now) {
+void SystemTimerService::scheduleNextLocked(std::uint32_t id, Timer& timer, Clock::time_point now) {
     timer.due = nextGridPoint(timer.start, timer.period, now);
     queue_.emplace(timer.due, id);
 }

@@ -27,9 +27,12 @@ public:
     virtual void timeKillEvent(std::uint32_t timerId) = 0;
 };
 
-// The real service. Creation fails on demand when the environment variable
-// TONPARA_TEST_NO_TIMER is set to 1 at start, so the "no timer" path can be
-// tested on the real build.
+// The real service. Every callback of every timer runs on its one thread, one
+// at a time; an exception escaping a callback ends the program. A missed
+// deadline (a callback or the machine slower than the period) is skipped, not
+// made up for. Creation fails on demand when the environment variable
+// TONPARA_TEST_NO_TIMER is 1 at the service's first use (or through
+// TimerTestHooks.h), so the "no timer" path can be tested on the real build.
 TimerService& systemTimerService();
 
 } // namespace platform

@@ -84,9 +84,9 @@ void TMMTimer::RestartTimer() {
     if (!enabled_ || interval_ == 0 || !onTimer_) {
         return;
     }
-    handle_ = service_.timeSetEvent(interval_, interval_, &TMMTimer::TimerCallback,
-                                    reinterpret_cast<std::uintptr_t>(this),
-                                    platform::TIME_PERIODIC);
+    handle_ =
+        service_.timeSetEvent(interval_, interval_, &TMMTimer::TimerCallback,
+                              reinterpret_cast<std::uintptr_t>(this), platform::TIME_PERIODIC);
     if (handle_ == 0) {
         throw EMMTimerError("No timer available");
     }

@@ -147,9 +147,8 @@ void printRow(const char* label, const char* source, const Run& run, millisecond
     const auto at = [&](double q) {
         return wake[static_cast<std::size_t>(q * static_cast<double>(wake.size() - 1))];
     };
-    std::printf("%-16s %-17s %6zu %7ld %8.3f %8.3f %8.3f %9.3f\n", label, source,
-                run.ticks.size(), kind == Deadlines::Relative ? 0L : skipped, at(0.50), at(0.99),
-                wake.back(), drift);
+    std::printf("%-16s %-17s %6zu %7ld %8.3f %8.3f %8.3f %9.3f\n", label, source, run.ticks.size(),
+                kind == Deadlines::Relative ? 0L : skipped, at(0.50), at(0.99), wake.back(), drift);
 }
 
 void compare(const char* label, milliseconds period, std::size_t count) {

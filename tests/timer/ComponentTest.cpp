@@ -3,7 +3,6 @@
 #include "platform/Component.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 

@@ -3,9 +3,8 @@
 // callbacks only when a test says so, and fails creation on demand.
 #include "platform/TimerService.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <vector>

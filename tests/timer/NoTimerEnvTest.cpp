@@ -3,9 +3,8 @@
 #include "platform/TimerService.h"
 #include "timer/NewCtrls.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 namespace {
 

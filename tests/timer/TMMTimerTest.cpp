@@ -3,9 +3,8 @@
 #include "FakeTimerService.h"
 #include "timer/NewCtrls.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
 #include <string>

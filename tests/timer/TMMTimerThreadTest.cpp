@@ -4,10 +4,9 @@
 #include "platform/TimerTestHooks.h"
 #include "timer/NewCtrls.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <chrono>
+#include <gtest/gtest.h>
 #include <memory>
 #include <thread>
 

@@ -1,9 +1,8 @@
 // Where the next call of a periodic timer falls, with time given as data.
 #include "platform/TimerGrid.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
+#include <gtest/gtest.h>
 #include <ostream>
 
 namespace {

@@ -1,15 +1,15 @@
 // The real timer service on its own thread, at short periods. Bounds on
 // timing are lower bounds or generous upper ones, so a loaded machine only
 // makes these slower, never red.
-#include "TimerProbe.h"
 #include "platform/TimerService.h"
-#include "platform/TimerTestHooks.h"
 
-#include <gtest/gtest.h>
+#include "TimerProbe.h"
+#include "platform/TimerTestHooks.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <set>
 #include <thread>
 #include <vector>

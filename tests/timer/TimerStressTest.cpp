@@ -5,11 +5,10 @@
 #include "platform/TimerService.h"
 #include "timer/NewCtrls.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <gtest/gtest.h>
 #include <memory>
 #include <mutex>
 #include <random>
