@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -43,6 +44,50 @@ bool plausible(SDL_AudioFormat format, int channels, int rate) {
            rate <= kMaxRate;
 }
 
+std::uint32_t readLe32(const std::vector<std::byte>& image, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 4; i-- > 0;) {
+        value = (value << 8) | std::to_integer<std::uint32_t>(image[at + i]);
+    }
+    return value;
+}
+
+void writeLe32(std::vector<std::byte>& image, std::size_t at, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        image[at + i] = static_cast<std::byte>((value >> (8 * i)) & 0xFFu);
+    }
+}
+
+// SDL allocates a chunk's declared size before reading it, so a file that
+// claims a 2 GiB data chunk and holds a hundred bytes would cost 2 GiB of
+// address space. Cutting every size that runs past the end of the image to
+// what is really there lets SDL decode what the file holds, as it would
+// for any truncated file, and allocate no more.
+void clampChunkSizes(std::vector<std::byte>& image) {
+    constexpr std::size_t kHeader = 12; // "RIFF", size, "WAVE"
+    if (image.size() < kHeader) {
+        return;
+    }
+    const auto available = [&image](std::size_t at) {
+        return static_cast<std::uint32_t>(image.size() - at);
+    };
+    if (readLe32(image, 4) > available(8)) {
+        writeLe32(image, 4, available(8));
+    }
+    std::size_t at = kHeader;
+    while (image.size() - at >= 8) {
+        const std::uint32_t length = readLe32(image, at + 4);
+        if (length > available(at + 8)) {
+            writeLe32(image, at + 4, available(at + 8));
+            return;
+        }
+        at += 8 + std::size_t{length} + (length & 1u); // chunks are padded to even sizes
+        if (at > image.size()) {
+            return;
+        }
+    }
+}
+
 } // namespace
 
 int PcmSound::frameBytes() const {
@@ -58,7 +103,9 @@ std::optional<PcmSound> decodeWav(std::span<const std::byte> bytes) {
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         return std::nullopt;
     }
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    std::vector<std::byte> image(bytes.begin(), bytes.end());
+    clampChunkSizes(image);
+    SDL_RWops* stream = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
     if (stream == nullptr) {
         return std::nullopt;
     }
