@@ -1,10 +1,13 @@
+#include "ui/Application.h"
+#include "ui/Unit1.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tonpara"));
-    QLabel placeholder(QStringLiteral("Tonpara"));
-    placeholder.show();
-    return QApplication::exec();
+    ui::prepareApplication(app);
+    TForm1 form;
+    form.show();
+    QApplication::exec();
+    return 0;
 }

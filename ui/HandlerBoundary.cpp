@@ -1,0 +1,45 @@
+#include "ui/HandlerBoundary.h"
+
+namespace ui {
+
+bool needsFullStop(std::string_view utf8Message) {
+    return !utf8Message.empty() && static_cast<unsigned char>(utf8Message.back()) > 0x2E;
+}
+
+QString errorBoxText(std::string_view utf8Message) {
+    QString text = QString::fromUtf8(utf8Message.data(), static_cast<qsizetype>(utf8Message.size()));
+    if (needsFullStop(utf8Message)) {
+        text += QLatin1Char('.');
+    }
+    return text;
+}
+
+HandlerBoundary::HandlerBoundary(Presenter presenter) : presenter_(std::move(presenter)) {}
+
+void HandlerBoundary::whenIdle(std::function<void()> work) {
+    if (busy() || draining_) {
+        deferred_.push_back(std::move(work));
+        return;
+    }
+    work();
+}
+
+void HandlerBoundary::drain() {
+    // A deferred item usually runs a handler itself, which lands back here
+    // at depth 0; the flag keeps that inner call from draining out of order.
+    if (draining_) {
+        return;
+    }
+    draining_ = true;
+    while (!deferred_.empty()) {
+        std::function<void()> work = std::move(deferred_.front());
+        deferred_.pop_front();
+        work();
+    }
+    draining_ = false;
+    if (afterHandler_) {
+        afterHandler_();
+    }
+}
+
+} // namespace ui
