@@ -42,8 +42,8 @@ std::uint32_t RandomSource::millisecondOfDay(std::chrono::system_clock::time_poi
     if (localtime_r(&asTime, &local) == nullptr) {
         local = {};
     }
-    const auto secondOfDay = static_cast<std::uint32_t>(
-        local.tm_hour * 3600 + local.tm_min * 60 + std::min(local.tm_sec, 59));
+    const auto secondOfDay = static_cast<std::uint32_t>(local.tm_hour * 3600 + local.tm_min * 60 +
+                                                        std::min(local.tm_sec, 59));
     return secondOfDay * 1000 + static_cast<std::uint32_t>((sinceEpoch - wholeSeconds).count());
 }
 

@@ -1,7 +1,6 @@
 #include "platform/WavDecoder.h"
 
 #include <SDL.h>
-
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -135,8 +134,8 @@ std::optional<PcmSound> decodeWav(std::span<const std::byte> bytes) {
 
 std::optional<PcmSound> convertSound(const PcmSound& sound, std::uint16_t format, int channels,
                                      int rate) {
-    if (!plausible(sound.format, sound.channels, sound.rate) || !plausible(format, channels, rate) ||
-        sound.frameCount() == 0) {
+    if (!plausible(sound.format, sound.channels, sound.rate) ||
+        !plausible(format, channels, rate) || sound.frameCount() == 0) {
         return std::nullopt;
     }
     SDL_AudioCVT cvt{};
@@ -171,7 +170,8 @@ std::optional<PcmSound> convertSound(const PcmSound& sound, std::uint16_t format
     if (converted.frameCount() == 0) {
         return std::nullopt;
     }
-    converted.samples.resize(converted.frameCount() * static_cast<std::size_t>(converted.frameBytes()));
+    converted.samples.resize(converted.frameCount() *
+                             static_cast<std::size_t>(converted.frameBytes()));
     return converted;
 }
 

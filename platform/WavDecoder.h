@@ -29,8 +29,8 @@ inline constexpr std::size_t kMaxSoundBytes = std::size_t{256} << 20;
 // Parses a RIFF/WAVE image (PCM, IEEE float, A-law, mu-law, MS and IMA
 // ADPCM, as far as SDL decodes them). Returns nothing for anything that is
 // not a playable sound: unreadable, unsupported, more than 8 channels, a
-// rate outside 1 to 384 kHz, no whole sample frame. A ragged tail is cut to whole frames. Never throws
-// for bad input and needs no SDL initialisation.
+// rate outside 1 to 384 kHz, no whole sample frame. A ragged tail is cut to whole frames. Never
+// throws for bad input and needs no SDL initialisation.
 std::optional<PcmSound> decodeWav(std::span<const std::byte> bytes);
 
 // Converts to the given format exactly, tail included. Returns nothing when

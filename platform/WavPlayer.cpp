@@ -4,17 +4,16 @@
 #include "platform/WavDecoder.h"
 
 #include <SDL.h>
-#include <dlfcn.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <dlfcn.h>
 #include <fstream>
 #include <mutex>
 #include <new>
 #include <string>
+#include <sys/stat.h>
 #include <unordered_map>
 #include <vector>
 
@@ -48,7 +47,8 @@ void* silenceAlsa() {
     if (library == nullptr) {
         return nullptr;
     }
-    if (auto* set = reinterpret_cast<AlsaSetErrorHandler>(dlsym(library, "snd_lib_error_set_handler"))) {
+    if (auto* set =
+            reinterpret_cast<AlsaSetErrorHandler>(dlsym(library, "snd_lib_error_set_handler"))) {
         set(&discardAlsaError);
     }
     return library;
@@ -58,7 +58,8 @@ void restoreAlsa(void* library) {
     if (library == nullptr) {
         return;
     }
-    if (auto* set = reinterpret_cast<AlsaSetErrorHandler>(dlsym(library, "snd_lib_error_set_handler"))) {
+    if (auto* set =
+            reinterpret_cast<AlsaSetErrorHandler>(dlsym(library, "snd_lib_error_set_handler"))) {
         set(nullptr);
     }
     dlclose(library);
@@ -73,7 +74,8 @@ struct FileStamp {
 
     bool operator==(const FileStamp& other) const {
         return device == other.device && inode == other.inode && size == other.size &&
-               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+               modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
     }
 };
 
@@ -207,8 +209,8 @@ struct WavPlayer::Impl {
     }
 
     void play(std::shared_ptr<const PcmSound> sound) {
-        const auto length = std::chrono::duration<double>(static_cast<double>(sound->frameCount()) /
-                                                          kPlaybackRate);
+        const auto length =
+            std::chrono::duration<double>(static_cast<double>(sound->frameCount()) / kPlaybackRate);
         std::unique_lock lock(stateMutex_);
         current_ = std::move(sound);
         position_ = 0;

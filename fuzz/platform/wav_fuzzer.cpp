@@ -11,11 +11,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto sound = platform::decodeForPlayback(std::as_bytes(std::span(data, size)));
     if (sound) {
-        const bool wellFormed = sound->format == platform::kPlaybackFormat &&
-                                sound->channels == platform::kPlaybackChannels &&
-                                sound->rate == platform::kPlaybackRate && sound->frameCount() > 0 &&
-                                sound->samples.size() % static_cast<std::size_t>(sound->frameBytes()) == 0 &&
-                                sound->samples.size() <= platform::kMaxSoundBytes;
+        const bool wellFormed =
+            sound->format == platform::kPlaybackFormat &&
+            sound->channels == platform::kPlaybackChannels &&
+            sound->rate == platform::kPlaybackRate && sound->frameCount() > 0 &&
+            sound->samples.size() % static_cast<std::size_t>(sound->frameBytes()) == 0 &&
+            sound->samples.size() <= platform::kMaxSoundBytes;
         if (!wellFormed) {
             std::abort();
         }

@@ -1,11 +1,10 @@
-#include "TestFiles.h"
 #include "platform/DataFiles.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
-
-#include <unistd.h>
-
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -30,9 +29,11 @@ TEST(FindDataFile, EarlierFolderWins) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         TempDir scratch;
-        platform::DataSearchRoots roots{scratch / "cwd", scratch / "exe", {scratch / "d1", scratch / "d2"}};
+        platform::DataSearchRoots roots{
+            scratch / "cwd", scratch / "exe", {scratch / "d1", scratch / "d2"}};
         // Data folders hold their files one level down, in the subfolder.
-        const fs::path folders[kPlaces] = {roots.workingDir, roots.exeDir, roots.dataDirs[0] / "sounds",
+        const fs::path folders[kPlaces] = {roots.workingDir, roots.exeDir,
+                                           roots.dataDirs[0] / "sounds",
                                            roots.dataDirs[1] / "sounds"};
         for (const fs::path& folder : folders) {
             fs::create_directories(folder);
@@ -55,7 +56,8 @@ TEST(FindDataFile, SkipsWhatIsNotAPlainFileInItsPlace) {
     EXPECT_EQ(platform::findDataFile("ok.wav", "sounds", roots), fs::path());
 
     writeFile(roots.dataDirs[0] / "sounds" / "ok.wav", Bytes(4));
-    EXPECT_EQ(platform::findDataFile("ok.wav", "sounds", roots), roots.dataDirs[0] / "sounds" / "ok.wav");
+    EXPECT_EQ(platform::findDataFile("ok.wav", "sounds", roots),
+              roots.dataDirs[0] / "sounds" / "ok.wav");
     EXPECT_EQ(platform::findDataFile("", "sounds", roots), fs::path());
     // A name with a folder in it is a path of its own, not looked up.
     EXPECT_EQ(platform::findDataFile("sounds/ok.wav", "sounds", roots), fs::path());

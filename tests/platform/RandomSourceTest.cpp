@@ -1,9 +1,8 @@
 #include "platform/RandomSource.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <ctime>
+#include <gtest/gtest.h>
 #include <stdexcept>
 #include <vector>
 
@@ -66,7 +65,8 @@ TEST(RandomSource, FirstDrawAfterConsecutiveSeedsIsEvenlySpread) {
 }
 
 TEST(RandomSource, SameMillisecondGivesSameSequence) {
-    TimePoint now = std::chrono::system_clock::from_time_t(1'700'000'000) + std::chrono::milliseconds(250);
+    TimePoint now =
+        std::chrono::system_clock::from_time_t(1'700'000'000) + std::chrono::milliseconds(250);
     RandomSource first([&now] { return now; });
     RandomSource second(777u);
     auto sequence = [](RandomSource& random) {

@@ -1,8 +1,6 @@
 #pragma once
 // Scratch folders, hand-made wave files and stderr capture for the sound
 // tests. Everything lives under a fresh temporary folder per test.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +11,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace tonpara_test {
@@ -20,7 +19,8 @@ namespace tonpara_test {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tonpara-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tonpara-test-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("mkdtemp failed");
         }
@@ -105,14 +105,16 @@ inline std::vector<std::int16_t> toneSamples(std::size_t frames, std::int16_t ba
 
 inline void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline Bytes readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::vector<char> chars((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Bytes out(chars.size());
-    std::transform(chars.begin(), chars.end(), out.begin(), [](char c) { return static_cast<std::byte>(c); });
+    std::transform(chars.begin(), chars.end(), out.begin(),
+                   [](char c) { return static_cast<std::byte>(c); });
     return out;
 }
 
@@ -121,8 +123,9 @@ inline std::vector<std::int16_t> readS16(const std::filesystem::path& path) {
     const Bytes bytes = readFile(path);
     std::vector<std::int16_t> samples(bytes.size() / 2);
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<std::int16_t>(std::to_integer<std::uint16_t>(bytes[2 * i]) |
-                                               (std::to_integer<std::uint16_t>(bytes[2 * i + 1]) << 8));
+        samples[i] =
+            static_cast<std::int16_t>(std::to_integer<std::uint16_t>(bytes[2 * i]) |
+                                      (std::to_integer<std::uint16_t>(bytes[2 * i + 1]) << 8));
     }
     return samples;
 }
@@ -133,7 +136,8 @@ inline std::vector<std::int16_t> wavDataS16(const std::filesystem::path& path) {
     auto u32 = [&bytes](std::size_t at) {
         std::uint32_t value = 0;
         for (int i = 3; i >= 0; --i) {
-            value = (value << 8) | std::to_integer<std::uint32_t>(bytes.at(at + static_cast<std::size_t>(i)));
+            value = (value << 8) |
+                    std::to_integer<std::uint32_t>(bytes.at(at + static_cast<std::size_t>(i)));
         }
         return value;
     };
@@ -141,8 +145,9 @@ inline std::vector<std::int16_t> wavDataS16(const std::filesystem::path& path) {
         if (std::memcmp(&bytes[at], "data", 4) == 0) {
             std::vector<std::int16_t> samples(u32(at + 4) / 2);
             for (std::size_t i = 0; i < samples.size(); ++i) {
-                samples[i] = static_cast<std::int16_t>(std::to_integer<std::uint16_t>(bytes.at(at + 8 + 2 * i)) |
-                                                       (std::to_integer<std::uint16_t>(bytes.at(at + 9 + 2 * i)) << 8));
+                samples[i] = static_cast<std::int16_t>(
+                    std::to_integer<std::uint16_t>(bytes.at(at + 8 + 2 * i)) |
+                    (std::to_integer<std::uint16_t>(bytes.at(at + 9 + 2 * i)) << 8));
             }
             return samples;
         }

@@ -1,11 +1,11 @@
-#include "TestFiles.h"
 #include "platform/WavDecoder.h"
 
+#include "TestFiles.h"
+
 #include <SDL.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-
-#include <fstream>
 
 namespace {
 
@@ -58,7 +58,8 @@ TEST(DecodeWav, SizePastTheEndCostsOnlyWhatTheFileHolds) {
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
     rlimit tight = saved;
-    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{512} << 20);
+    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) +
+                     (rlim_t{512} << 20);
     ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
     const auto sound = platform::decodeWav(wav);
     setrlimit(RLIMIT_AS, &saved);

@@ -2,16 +2,16 @@
 // output (44.1 kHz mono 16-bit here) to a file: in real time by default, or
 // as fast as it can with SDL_DISKAUDIODELAY=0. Each test points the driver
 // at a fresh file before the player brings SDL up.
-#include "TestFiles.h"
 #include "platform/WavPlayer.h"
 
-#include <gtest/gtest.h>
+#include "TestFiles.h"
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 
@@ -74,7 +74,8 @@ void expectSoundsInOrder(Samples out, const std::vector<Samples>& sounds) {
 }
 
 TEST_F(DiskAudio, PlaysEachSoundExactlyInTurnAndQuietly) {
-    const std::filesystem::path ours = std::filesystem::path(TONPARA_SOURCE_DIR) / "resources" / "sounds";
+    const std::filesystem::path ours =
+        std::filesystem::path(TONPARA_SOURCE_DIR) / "resources" / "sounds";
     std::filesystem::copy_file(ours / "ok.wav", dir_ / "ok.wav");
     std::filesystem::copy_file(ours / "mis.wav", dir_ / "mis.wav");
     const Samples tone = toneSamples(3000, 2000);
@@ -160,8 +161,10 @@ TEST_F(DiskAudio, ConvertedSoundKeepsItsWholeLength) {
             player.playSync("sound.wav");
         }
         const Samples out = output();
-        const auto first = std::find_if(out.begin(), out.end(), [](std::int16_t s) { return s != 0; });
-        const auto last = std::find_if(out.rbegin(), out.rend(), [](std::int16_t s) { return s != 0; });
+        const auto first =
+            std::find_if(out.begin(), out.end(), [](std::int16_t s) { return s != 0; });
+        const auto last =
+            std::find_if(out.rbegin(), out.rend(), [](std::int16_t s) { return s != 0; });
         ASSERT_NE(first, out.end()) << "nothing was played";
         const auto span = static_cast<double>(std::distance(first, last.base()));
         const double expected = static_cast<double>(kFrames) * 44100.0 / row.rate;
@@ -180,7 +183,8 @@ TEST_F(DiskAudio, HostileFilesAreSilentAndPrompt) {
         std::size_t framesHeld; // the most that may be heard
     };
     auto lyingSize = [&tone](std::uint32_t size, bool withData) {
-        return wavBytes({.declareRealDataSize = false, .declaredDataSize = size}, withData ? tone : Bytes{});
+        return wavBytes({.declareRealDataSize = false, .declaredDataSize = size},
+                        withData ? tone : Bytes{});
     };
     const Row rows[] = {
         {"empty file", {}, 0},
