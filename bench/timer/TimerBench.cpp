@@ -14,6 +14,7 @@
 //   drift   error of a clock that counts ticks, after the last one:
 //           t_n − (start + n × period). It grows with every skipped point and,
 //           for a sleep_for loop, with every overshoot.
+#include "bench/BenchFigure.h"
 #include "platform/TimerGrid.h"
 #include "platform/TimerService.h"
 
@@ -126,7 +127,7 @@ Clock::time_point deadline(const Run& run, std::size_t k, milliseconds period, D
 }
 
 void printRow(const char* label, const char* source, const Run& run, milliseconds period,
-              Deadlines kind) {
+              Deadlines kind, bool headline = false) {
     if (run.ticks.empty()) {
         std::printf("%-16s %-17s (no ticks)\n", label, source);
         return;
@@ -149,6 +150,12 @@ void printRow(const char* label, const char* source, const Run& run, millisecond
     };
     std::printf("%-16s %-17s %6zu %7ld %8.3f %8.3f %8.3f %9.3f\n", label, source, run.ticks.size(),
                 kind == Deadlines::Relative ? 0L : skipped, at(0.50), at(0.99), wake.back(), drift);
+    if (headline) {
+        const std::string what = std::string("timer ") + label;
+        bench::printFigure(what + ": lateness p50", at(0.50), "ms", "< 1 ms");
+        bench::printFigure(what + ": lateness p99", at(0.99), "ms", "< 5 ms");
+        bench::printFigure(what + ": cumulative drift", drift, "ms", "< 1 period");
+    }
 }
 
 void compare(const char* label, milliseconds period, std::size_t count) {
@@ -163,7 +170,7 @@ void compare(const char* label, milliseconds period, std::size_t count) {
     a.join();
     b.join();
     c.join();
-    printRow(label, "timer service", service, period, Deadlines::ServicePolicy);
+    printRow(label, "timer service", service, period, Deadlines::ServicePolicy, true);
     printRow("", "sleep_for loop", sleepFor, period, Deadlines::Relative);
     printRow("", "sleep_until loop", sleepUntil, period, Deadlines::Absolute);
 }
@@ -219,6 +226,8 @@ void measureWakeUps() {
     std::printf("\nwake-ups of the timer thread over %lld ms: idle %ld, "
                 "with one 10 ms timer %ld (for scale)\n",
                 static_cast<long long>(kSpan.count()), *idle, *running);
+    bench::printFigure("timer thread wake-ups while idle (2 s)", static_cast<double>(*idle), "count",
+                       "0");
 }
 
 } // namespace
