@@ -16,6 +16,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -118,6 +119,11 @@ void TForm1::placeFrame() {
            ui::kStoredWindow.height - margins.top() - margins.bottom());
     move(ui::kStoredWindow.left, ui::kStoredWindow.top);
     frameAdjusted_ = !margins.isNull();
+    if (frameAdjusted_) {
+        // A shown window's resize may settle later and shift the frame by
+        // its margins; place it again once the resize has been applied.
+        QTimer::singleShot(0, this, [this] { move(ui::kStoredWindow.left, ui::kStoredWindow.top); });
+    }
 }
 
 bool TForm1::event(QEvent* event) {
