@@ -237,6 +237,7 @@ const Snippet kSnippets[] = {
     {"TextAfterOutermostGroupIgnored", R"({\rtf1 a}}b)", "a"},
     {"StrayBraceEndsDocument", R"({\rtf1 {\b a}}c})", "[b|a]"},
     {"ControlBytesAreNoText", "{\\rtf1 a\\'0d\\'09b\x01\\'8}", "a\tb"},
+    {"ControlCharactersAsUnicodeAreNoText", R"({\rtf1 a\u13?\u10?\u0?\u9?b})", "a\tb"},
     {"BackslashAtEnd", "{\\rtf1 a\\", "a"},
     {"HexDigitMissing", R"({\rtf1 a\'zz})", "azz"},
 };

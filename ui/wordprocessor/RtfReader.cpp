@@ -743,6 +743,9 @@ private:
         if (target != Destination::Body && target != Destination::FontTable) {
             return;
         }
+        if (codePoint < 0x20 && codePoint != U'\t') {
+            return; // no control character is text, as \u13 would try to make one
+        }
         if (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
             dropLoneSurrogate();
             highSurrogate_ = codePoint;
