@@ -9,7 +9,7 @@
 #include "ui/TextControl.h"
 #include "ui/wordprocessor/RichEdit.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QFile>
 #include <QFrame>
 #include <QIcon>
@@ -67,7 +67,7 @@ QIcon closeGlyph(const QString& resourcePath) {
     if (!QFile::exists(resourcePath) || !renderer.load(resourcePath)) {
         return {};
     }
-    const qreal ratio = qGuiApp->devicePixelRatio();
+    const qreal ratio = qApp->devicePixelRatio();
     QPixmap pixmap(QSize(kGlyphSize, kGlyphSize) * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
@@ -82,6 +82,12 @@ QPushButton* makeButton(const StoredControl& row, QWidget* parent) {
     button->setFocusPolicy(Qt::ClickFocus);
     button->setAutoDefault(false);
     button->setDefault(false);
+    // Drawn in the platform's button colours whatever its container: the
+    // style derives the outline from the Window role, which a coloured
+    // panel would otherwise pass down.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    button->setPalette(palette);
     if (row.kind == ControlKind::BitButton) {
         button->setIcon(closeGlyph(fromUtf8(row.extra)));
         button->setIconSize(QSize(kGlyphSize, kGlyphSize));
