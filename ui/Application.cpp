@@ -1,7 +1,7 @@
 #include "ui/Application.h"
 
-#include "ui/FormBuilder.h"
 #include "ui/Fonts.h"
+#include "ui/FormBuilder.h"
 
 #include <QApplication>
 

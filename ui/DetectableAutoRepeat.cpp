@@ -26,7 +26,8 @@ bool enableDetectableAutoRepeat() {
     const auto flag = static_cast<std::uint32_t>(XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT);
     const xcb_xkb_per_client_flags_cookie_t cookie =
         xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0);
-    xcb_xkb_per_client_flags_reply_t* reply = xcb_xkb_per_client_flags_reply(connection, cookie, nullptr);
+    xcb_xkb_per_client_flags_reply_t* reply =
+        xcb_xkb_per_client_flags_reply(connection, cookie, nullptr);
     if (reply == nullptr) {
         return false;
     }

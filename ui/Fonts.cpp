@@ -12,8 +12,8 @@ void installFontSubstitutions() {
     // First the face that matches the layout's metrics, then the closest
     // proportional Japanese Gothic faces a Debian desktop may have.
     static const QStringList substitutes{
-        QStringLiteral("IPAPGothic"),        QStringLiteral("IPAexGothic"),
-        QStringLiteral("Noto Sans CJK JP"),  QStringLiteral("VL PGothic"),
+        QStringLiteral("IPAPGothic"),       QStringLiteral("IPAexGothic"),
+        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
         QStringLiteral("TakaoPGothic"),
     };
     if (QFont::substitutes(layoutFaceName()) != substitutes) {

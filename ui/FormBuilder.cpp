@@ -17,7 +17,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSvgRenderer>
-
 #include <stdexcept>
 #include <vector>
 
@@ -95,7 +94,8 @@ QPushButton* makeButton(const StoredControl& row, QWidget* parent) {
     return button;
 }
 
-TextControl* makeText(ControlKind kind, Sizing sizing, TextAlign align, const QString& caption, QWidget* parent) {
+TextControl* makeText(ControlKind kind, Sizing sizing, TextAlign align, const QString& caption,
+                      QWidget* parent) {
     const bool staticText = kind == ControlKind::StaticText;
     auto* text = new TextControl(parent, sizing == Sizing::AutoSize, staticText ? 2 : 0);
     text->setAlignment(alignmentOf(align));
@@ -160,7 +160,8 @@ void applyCommon(QWidget& widget, const StoredControl& row) {
     if (!row.caption.empty()) {
         widget.setAccessibleName(fromUtf8(row.caption));
     }
-    if (auto* text = qobject_cast<TextControl*>(&widget); text != nullptr && row.sizing == Sizing::AutoSize) {
+    if (auto* text = qobject_cast<TextControl*>(&widget);
+        text != nullptr && row.sizing == Sizing::AutoSize) {
         text->fitToText();
     }
     widget.setVisible(row.visible);

@@ -2,7 +2,6 @@
 // Builds the stored window: walks the stored-form table and the drill's
 // key-cell table once, creating every control with its stored settings.
 #include <QString>
-
 #include <functional>
 #include <map>
 #include <string>

@@ -6,7 +6,6 @@
 #include "ui/wordprocessor/WordProcessorPane.h"
 
 #include <QPushButton>
-
 #include <array>
 #include <stdexcept>
 
@@ -46,8 +45,7 @@ constexpr std::array kPaneBindings{
 
 // Connects the control's click (a selector: its change of selection) to
 // `run`, whatever kind of control it is.
-template <class Run>
-void onClick(QWidget& widget, QObject* context, Run run) {
+template <class Run> void onClick(QWidget& widget, QObject* context, Run run) {
     if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
         QObject::connect(button, &QAbstractButton::clicked, context, run);
     } else if (auto* text = qobject_cast<ui::TextControl*>(&widget)) {
@@ -76,5 +74,6 @@ void TForm1::bindEvents() {
     }
     // BitBtn1 has no handler: its kind closes the window, and closing the
     // last window ends the program.
-    connect(static_cast<QPushButton*>(&named("BitBtn1")), &QPushButton::clicked, this, &QWidget::close);
+    connect(static_cast<QPushButton*>(&named("BitBtn1")), &QPushButton::clicked, this,
+            &QWidget::close);
 }

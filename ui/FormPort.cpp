@@ -8,7 +8,6 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QGroupBox>
-
 #include <stdexcept>
 
 QWidget* TForm1::control(std::string_view name) const {
@@ -75,7 +74,8 @@ void TForm1::setFontColour(std::string_view keyCell, drill::Colour colour) {
     cell->setMarked(false);
     const QColor wanted = ui::toQColor(colour);
     QPalette palette = cell->palette();
-    if (palette.color(QPalette::WindowText) != wanted || !palette.isBrushSet(QPalette::Active, QPalette::WindowText)) {
+    if (palette.color(QPalette::WindowText) != wanted ||
+        !palette.isBrushSet(QPalette::Active, QPalette::WindowText)) {
         palette.setColor(QPalette::WindowText, wanted);
         cell->setPalette(palette);
     }

@@ -5,7 +5,6 @@
 #include "ui/Unit1.h"
 
 #include <QMetaObject>
-
 #include <stdexcept>
 
 namespace {

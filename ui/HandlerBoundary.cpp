@@ -7,7 +7,8 @@ bool needsFullStop(std::string_view utf8Message) {
 }
 
 QString errorBoxText(std::string_view utf8Message) {
-    QString text = QString::fromUtf8(utf8Message.data(), static_cast<qsizetype>(utf8Message.size()));
+    QString text =
+        QString::fromUtf8(utf8Message.data(), static_cast<qsizetype>(utf8Message.size()));
     if (needsFullStop(utf8Message)) {
         text += QLatin1Char('.');
     }
@@ -30,13 +31,21 @@ void HandlerBoundary::drain() {
     if (draining_) {
         return;
     }
-    draining_ = true;
-    while (!deferred_.empty()) {
-        std::function<void()> work = std::move(deferred_.front());
-        deferred_.pop_front();
-        work();
+    struct Draining {
+        explicit Draining(bool& flag) : flag_(flag) { flag_ = true; }
+        ~Draining() { flag_ = false; }
+        Draining(const Draining&) = delete;
+        Draining& operator=(const Draining&) = delete;
+        bool& flag_;
+    };
+    {
+        const Draining guard(draining_);
+        while (!deferred_.empty()) {
+            std::function<void()> work = std::move(deferred_.front());
+            deferred_.pop_front();
+            work();
+        }
     }
-    draining_ = false;
     if (afterHandler_) {
         afterHandler_();
     }

@@ -7,7 +7,6 @@
 // work offered through whenIdle() waits and runs as soon as the outermost
 // handler has ended.
 #include <QString>
-
 #include <deque>
 #include <exception>
 #include <functional>
@@ -32,8 +31,7 @@ public:
 
     explicit HandlerBoundary(Presenter presenter);
 
-    template <class Handler>
-    void run(Handler&& handler) {
+    template <class Handler> void run(Handler&& handler) {
         {
             const Depth depth(depth_);
             try {

@@ -1,7 +1,6 @@
 #include "ui/KeyCodes.h"
 
 #include <Qt>
-
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -45,8 +44,9 @@ bool typesNonLatin(int qtKey) {
 }
 
 std::uint16_t byPosition(std::uint32_t scanCode) {
-    const auto* at = std::find_if(kPositions.begin(), kPositions.end(),
-                                  [scanCode](const auto& entry) { return entry.first == scanCode; });
+    const auto* at =
+        std::find_if(kPositions.begin(), kPositions.end(),
+                     [scanCode](const auto& entry) { return entry.first == scanCode; });
     return at == kPositions.end() ? kNoCode : at->second;
 }
 
@@ -63,8 +63,9 @@ std::uint16_t virtualKeyCode(const KeyFacts& key) {
     if (key.qtKey >= Qt::Key_F1 && key.qtKey <= Qt::Key_F24) {
         return static_cast<std::uint16_t>(112 + (key.qtKey - Qt::Key_F1));
     }
-    const auto* named = std::find_if(kNamedKeys.begin(), kNamedKeys.end(),
-                                     [&key](const auto& entry) { return entry.first == key.qtKey; });
+    const auto* named =
+        std::find_if(kNamedKeys.begin(), kNamedKeys.end(),
+                     [&key](const auto& entry) { return entry.first == key.qtKey; });
     if (named != kNamedKeys.end()) {
         return named->second;
     }

@@ -12,7 +12,8 @@ KeyPreview::KeyPreview(QWindow& window, Handlers handlers, QObject* parent)
     : QObject(parent), window_(window), handlers_(std::move(handlers)) {
     // Under xcb and wayland the native scan code is the xkb keycode.
     const QString platform = QGuiApplication::platformName();
-    scanCodesArePositions_ = platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    scanCodesArePositions_ =
+        platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
     window_.installEventFilter(this);
 }
 
@@ -27,7 +28,8 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         handlers_.keyDown(virtualKeyCode({key->key(), key->nativeScanCode(),
-                                          key->modifiers().testFlag(Qt::KeypadModifier), scanCodesArePositions_}));
+                                          key->modifiers().testFlag(Qt::KeypadModifier),
+                                          scanCodesArePositions_}));
     } else if (event->type() == QEvent::KeyRelease) {
         if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
             handlers_.keyUp();

@@ -8,7 +8,6 @@
 // Auto-repeat: each repeated press is a key-down; a release flagged as a
 // repeat is no key-up, so only the real release is judged.
 #include <QObject>
-
 #include <cstdint>
 #include <functional>
 

@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRadioButton>
-
 #include <algorithm>
 #include <cstddef>
 
@@ -85,7 +84,8 @@ void RadioGroup::arrangeItems() {
     const int rowHeight = space / count;
     const int topMargin = lineHeight + 1 + (space % count) / 2;
     for (int i = 0; i < count; ++i) {
-        buttons_[static_cast<std::size_t>(i)]->setGeometry(8, topMargin + i * rowHeight, width() - 10, rowHeight);
+        buttons_[static_cast<std::size_t>(i)]->setGeometry(8, topMargin + i * rowHeight,
+                                                           width() - 10, rowHeight);
     }
 }
 

@@ -74,6 +74,7 @@ struct StoredWindow {
     int extentHeight;
 };
 
-inline constexpr StoredWindow kStoredWindow{"Tonpara", -4, -4, 808, 580, drill::clTeal, 16, 708, 514};
+inline constexpr StoredWindow kStoredWindow{"Tonpara",     -4, -4,  808, 580,
+                                            drill::clTeal, 16, 708, 514};
 
 } // namespace ui

@@ -1,7 +1,6 @@
 #include "ui/TestStateFile.h"
 
 #include <QSaveFile>
-
 #include <cstdlib>
 
 namespace ui {

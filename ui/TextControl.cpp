@@ -55,7 +55,8 @@ void TextControl::mousePressEvent(QMouseEvent* event) {
 }
 
 void TextControl::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click) {

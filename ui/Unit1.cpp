@@ -30,7 +30,8 @@ QString number(int value) {
 
 } // namespace
 
-TForm1::TForm1() : TForm1(std::make_unique<ui::WavSoundPort>(), std::make_unique<ui::RandomSourcePort>()) {}
+TForm1::TForm1()
+    : TForm1(std::make_unique<ui::WavSoundPort>(), std::make_unique<ui::RandomSourcePort>()) {}
 
 TForm1::TForm1(std::unique_ptr<drill::SoundPort> sound, std::unique_ptr<drill::RandomPort> random)
     : TForm1(*sound, *random, platform::systemTimerService()) {
@@ -39,10 +40,8 @@ TForm1::TForm1(std::unique_ptr<drill::SoundPort> sound, std::unique_ptr<drill::R
 }
 
 TForm1::TForm1(drill::SoundPort& sound, drill::RandomPort& random, platform::TimerService& timers)
-    : QWidget(nullptr),
-      boundary_([this](const QString& text) { showError(text); }),
-      drill_(*this, sound, random),
-      stateFile_(ui::TestStateFile::fromEnvironment()) {
+    : QWidget(nullptr), boundary_([this](const QString& text) { showError(text); }),
+      drill_(*this, sound, random), stateFile_(ui::TestStateFile::fromEnvironment()) {
     setObjectName(ui::fromUtf8(ui::kFormName));
     setWindowTitle(ui::fromUtf8(ui::kStoredWindow.caption));
     setAccessibleName(windowTitle());
@@ -103,8 +102,9 @@ TForm1::~TForm1() {
 void TForm1::installKeyPreview() {
     // The native window must exist before its QWindow can be watched.
     winId();
-    keyPreview_ = new ui::KeyPreview(*windowHandle(),
-                                     {[this](std::uint16_t key) { keyDown(key); }, [this] { keyUp(); }}, nullptr);
+    keyPreview_ = new ui::KeyPreview(
+        *windowHandle(), {[this](std::uint16_t key) { keyDown(key); }, [this] { keyUp(); }},
+        nullptr);
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         ui::enableDetectableAutoRepeat();
     }
@@ -114,7 +114,8 @@ void TForm1::placeFrame() {
     // The stored size and place are those of the frame. Before the window
     // manager has framed the window its margins read zero; the first
     // activation places it again once they are known.
-    const QMargins margins = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QMargins margins =
+        windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
     resize(ui::kStoredWindow.width - margins.left() - margins.right(),
            ui::kStoredWindow.height - margins.top() - margins.bottom());
     move(ui::kStoredWindow.left, ui::kStoredWindow.top);
@@ -122,7 +123,8 @@ void TForm1::placeFrame() {
     if (frameAdjusted_) {
         // A shown window's resize may settle later and shift the frame by
         // its margins; place it again once the resize has been applied.
-        QTimer::singleShot(0, this, [this] { move(ui::kStoredWindow.left, ui::kStoredWindow.top); });
+        QTimer::singleShot(0, this,
+                           [this] { move(ui::kStoredWindow.left, ui::kStoredWindow.top); });
     }
 }
 
@@ -173,7 +175,8 @@ void TForm1::keyUp() {
 }
 
 void TForm1::showError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, ui::fromUtf8(ui::kApplicationTitle), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, ui::fromUtf8(ui::kApplicationTitle), text,
+                    QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("errorBox"));
     box.exec();
 }

@@ -12,7 +12,6 @@
 #include "ui/HandlerBoundary.h"
 
 #include <QWidget>
-
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -76,8 +75,7 @@ private:
     void ensureActivated();
     void keyDown(std::uint16_t virtualKey);
     void keyUp();
-    template <class Handler>
-    void runHandler(Handler&& handler) {
+    template <class Handler> void runHandler(Handler&& handler) {
         if (!destroying_) {
             boundary_.run(std::forward<Handler>(handler));
         }

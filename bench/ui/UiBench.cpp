@@ -20,7 +20,6 @@
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -107,7 +106,8 @@ void keyCycles(TForm1& form, Qt::Key key, const char* path) {
     const double p99 = percentile(micros, 0.99);
     std::printf("key cycle, %s path: %d cycles, p50 %.1f us, p99 %.1f us, max %.1f us, "
                 "keystroke label painted %d times\n",
-                path, kCycles, p50, p99, *std::max_element(micros.begin(), micros.end()), counter.paints);
+                path, kCycles, p50, p99, *std::max_element(micros.begin(), micros.end()),
+                counter.paints);
     bench::printFigure(std::string("ui key cycle p50, ") + path, p50, "us", "");
     bench::printFigure(std::string("ui key cycle p99, ") + path, p99, "us", "< 1000 us");
 }
@@ -187,9 +187,9 @@ QString freeDisplay() {
 void measureFirstPaint(const QString& self) {
     const QString display = freeDisplay();
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp")});
+    xvfb.start(QStringLiteral("Xvfb"),
+               {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (display.isEmpty() || !xvfb.waitForStarted(5000)) {
         std::printf("first paint: no Xvfb, not measured\n");
         return;
@@ -227,7 +227,8 @@ void measureFirstPaint(const QString& self) {
                 if (phases.find(name) == phases.end()) {
                     phaseOrder.push_back(name);
                 }
-                phases[name].push_back(static_cast<double>(parts.back().toLongLong() - launched) / 1e6);
+                phases[name].push_back(static_cast<double>(parts.back().toLongLong() - launched) /
+                                       1e6);
             } else if (line.startsWith("RSS ")) {
                 rss = line.mid(4).toDouble();
             }
@@ -238,14 +239,17 @@ void measureFirstPaint(const QString& self) {
     if (millis.empty()) {
         return;
     }
-    std::printf("first paint under Xvfb, launch to painted window: median %.1f ms, worst %.1f ms over %zu "
-                "launches (the first launch loads from a cold disk cache)\n",
-                percentile(millis, 0.5), *std::max_element(millis.begin(), millis.end()), millis.size());
+    std::printf(
+        "first paint under Xvfb, launch to painted window: median %.1f ms, worst %.1f ms over %zu "
+        "launches (the first launch loads from a cold disk cache)\n",
+        percentile(millis, 0.5), *std::max_element(millis.begin(), millis.end()), millis.size());
     for (const std::string& name : phaseOrder) {
-        std::printf("  %-14s reached after %6.1f ms (median)\n", name.c_str(), percentile(phases[name], 0.5));
+        std::printf("  %-14s reached after %6.1f ms (median)\n", name.c_str(),
+                    percentile(phases[name], 0.5));
     }
     std::printf("resident memory after start-up under Xvfb: %.1f MB\n", rss);
-    bench::printFigure("ui first paint under Xvfb (median)", percentile(millis, 0.5), "ms", "< 300 ms");
+    bench::printFigure("ui first paint under Xvfb (median)", percentile(millis, 0.5), "ms",
+                       "< 300 ms");
     bench::printFigure("ui resident memory after start-up", rss, "MB", "< 60 MB");
 }
 

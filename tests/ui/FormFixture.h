@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QTest>
 #include <QWindow>
-
 #include <functional>
 #include <map>
 #include <memory>
@@ -42,8 +41,9 @@ public:
 // Ticks only when fire() is called; fails on demand.
 class ManualTimerService final : public platform::TimerService {
 public:
-    std::uint32_t timeSetEvent(std::uint32_t delayMs, std::uint32_t, platform::TimerCallback callback,
-                               std::uintptr_t user, std::uint32_t) override {
+    std::uint32_t timeSetEvent(std::uint32_t delayMs, std::uint32_t,
+                               platform::TimerCallback callback, std::uintptr_t user,
+                               std::uint32_t) override {
         const std::uint32_t id = nextId_++;
         running_[id] = {callback, user, delayMs};
         return id;
@@ -91,8 +91,7 @@ struct FormFixture {
     }
     QWindow* window() const { return form->windowHandle(); }
     QWidget* control(std::string_view name) const { return form->control(name); }
-    template <class T>
-    T* control(std::string_view name) const {
+    template <class T> T* control(std::string_view name) const {
         return qobject_cast<T*>(form->control(name));
     }
     std::string caption(std::string_view name) const { return form->caption(name); }

@@ -3,7 +3,6 @@
 // already queued), deferred while a handler is under way, and gone with
 // the window.
 #include "FormFixture.h"
-
 #include "ui/RadioGroup.h"
 #include "ui/TextControl.h"
 
@@ -72,7 +71,7 @@ void TestClocks::queuedTickOfAStoppedTimerIsDropped() {
     QVERIFY(f.start());
     f.type(Qt::Key_A);
     QVERIFY(f.timers.fire(f.form->timer("MMTimer1"))); // queued, not yet applied
-    clickNow(f, "StaticText59");                        // the standard reset
+    clickNow(f, "StaticText59");                       // the standard reset
     QCoreApplication::processEvents();
     QCOMPARE(f.state().ElapsedSeconds, 0);
     QCOMPARE(f.caption("StaticText56"), "0");

@@ -2,14 +2,12 @@
 // handler (or its error box) is under way, and the real timer service's
 // "no timer" failure shown once for the key-down that met it.
 #include "FormFixture.h"
-
 #include "platform/TimerTestHooks.h"
 #include "ui/HandlerBoundary.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
-
 #include <stdexcept>
 
 using testing_ui::FormFixture;
@@ -61,13 +59,16 @@ private Q_SLOTS:
 void TestErrorBox::fullStopRule_data() {
     QTest::addColumn<QByteArray>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("timer error") << QByteArray("No timer available") << QStringLiteral("No timer available.");
-    QTest::newRow("Japanese ending") << QByteArray("0 による浮動小数点数除算")
-                                     << QString::fromUtf8("0 による浮動小数点数除算.");
-    QTest::newRow("half-width katakana ending") << QByteArray("ﾌｧｲﾙ /tmp/x.txt は開けません")
-                                                << QString::fromUtf8("ﾌｧｲﾙ /tmp/x.txt は開けません.");
+    QTest::newRow("timer error") << QByteArray("No timer available")
+                                 << QStringLiteral("No timer available.");
+    QTest::newRow("Japanese ending")
+        << QByteArray("0 による浮動小数点数除算") << QString::fromUtf8("0 による浮動小数点数除算.");
+    QTest::newRow("half-width katakana ending")
+        << QByteArray("ﾌｧｲﾙ /tmp/x.txt は開けません")
+        << QString::fromUtf8("ﾌｧｲﾙ /tmp/x.txt は開けません.");
     QTest::newRow("already a full stop") << QByteArray("Done.") << QStringLiteral("Done.");
-    QTest::newRow("exclamation sorts before the stop") << QByteArray("Stop!") << QStringLiteral("Stop!");
+    QTest::newRow("exclamation sorts before the stop")
+        << QByteArray("Stop!") << QStringLiteral("Stop!");
     QTest::newRow("hyphen sorts before the stop") << QByteArray("a-") << QStringLiteral("a-");
     QTest::newRow("space sorts before the stop") << QByteArray("a ") << QStringLiteral("a ");
     QTest::newRow("slash sorts after the stop") << QByteArray("a/") << QStringLiteral("a/.");
@@ -115,8 +116,9 @@ void TestErrorBox::workWaitsForTheOutermostHandler() {
         throw std::runtime_error("late failure");
     });
     boundary.whenIdle([&] { order.emplace_back("tick when idle"); });
-    QCOMPARE(order, (std::vector<std::string>{"nested handler", "handler end", "box", "tick during handler",
-                                              "tick during box", "tick when idle"}));
+    QCOMPARE(order, (std::vector<std::string>{"nested handler", "handler end", "box",
+                                              "tick during handler", "tick during box",
+                                              "tick when idle"}));
     QVERIFY(!boundary.busy());
 }
 

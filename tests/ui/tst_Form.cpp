@@ -2,7 +2,6 @@
 // the stored form puts it, the visual settings that matter, the stacking,
 // colours that follow, focus and tab order, and the first activation.
 #include "FormFixture.h"
-
 #include "drill/Colour.h"
 #include "drill/KeyCells.h"
 #include "ui/Colours.h"
@@ -12,9 +11,9 @@
 #include "ui/TextControl.h"
 
 #include <QPushButton>
-#include <QScrollBar>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -31,7 +30,8 @@ QColor background(const QWidget* widget) {
 }
 
 int stackIndex(const QWidget* widget) {
-    return static_cast<int>(widget->parentWidget()->children().indexOf(const_cast<QWidget*>(widget)));
+    return static_cast<int>(
+        widget->parentWidget()->children().indexOf(const_cast<QWidget*>(widget)));
 }
 
 } // namespace
@@ -68,7 +68,8 @@ void TestForm::everyStoredControlIsBuiltInPlace() {
         }
         QCOMPARE(widget->isHidden(), !row.visible);
         QCOMPARE(widget->toolTip(), qs(row.hint));
-        QCOMPARE(widget->cursor().shape(), row.handCursor ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        QCOMPARE(widget->cursor().shape(),
+                 row.handCursor ? Qt::PointingHandCursor : Qt::ArrowCursor);
     }
     for (const drill::KeyCell& cell : drill::keyCells()) {
         const auto* widget = f.control<ui::TextControl>(cell.name);
@@ -97,26 +98,31 @@ void TestForm::controlSettings_data() {
     const int right = Qt::AlignRight;
     const QColor btnFace = ui::toQColor(drill::clBtnFace);
     QTest::newRow("task cell") << "statictext47" << QColor(Qt::yellow) << 96 << noFocus << hCentre;
-    QTest::newRow("pressed-key cell") << "statictext50" << QColor(Qt::magenta) << 96 << noFocus << hCentre;
+    QTest::newRow("pressed-key cell")
+        << "statictext50" << QColor(Qt::magenta) << 96 << noFocus << hCentre;
     QTest::newRow("region hint line") << "StaticText51" << none << 19 << noFocus << hCentre;
     QTest::newRow("caption line in window font") << "statictext48" << none << 16 << noFocus << 0;
     QTest::newRow("region bar") << "Panel6" << QColor(128, 0, 0) << 16 << noFocus << 0;
-    QTest::newRow("index button has its own font") << "Button6" << none << 19 << int(Qt::ClickFocus) << 0;
+    QTest::newRow("index button has its own font")
+        << "Button6" << none << 19 << int(Qt::ClickFocus) << 0;
     QTest::newRow("little-finger button") << "Button4" << none << 16 << int(Qt::ClickFocus) << 0;
     QTest::newRow("statistics panel") << "Panel9" << btnFace << 16 << noFocus << 0;
     QTest::newRow("time-trial panel") << "Panel10" << QColor(0, 128, 0) << 16 << noFocus << 0;
     QTest::newRow("minutes box") << "Panel11" << QColor(128, 128, 0) << 16 << noFocus << 0;
     QTest::newRow("hits label in small font") << "Label2" << none << 13 << noFocus << 0;
     QTest::newRow("keystroke value") << "Label4" << QColor(Qt::yellow) << 16 << noFocus << right;
-    QTest::newRow("remaining seconds") << "Label18" << QColor(0, 128, 128) << 16 << noFocus << right;
+    QTest::newRow("remaining seconds")
+        << "Label18" << QColor(0, 128, 128) << 16 << noFocus << right;
     QTest::newRow("minutes selector") << "Label15" << QColor(Qt::green) << 16 << noFocus << right;
-    QTest::newRow("standard reset") << "StaticText59" << QColor(Qt::green) << 19 << noFocus << hCentre;
+    QTest::newRow("standard reset")
+        << "StaticText59" << QColor(Qt::green) << 19 << noFocus << hCentre;
     QTest::newRow("time-trial reset") << "Label17" << QColor(Qt::green) << 19 << noFocus << 0;
     QTest::newRow("keyboard selector") << "RadioGroup1" << QColor(Qt::green) << 16 << noFocus << 0;
     QTest::newRow("mode selector") << "RadioGroup2" << QColor(Qt::yellow) << 16 << noFocus << 0;
     QTest::newRow("close button") << "BitBtn1" << none << 16 << int(Qt::ClickFocus) << 0;
     QTest::newRow("editor") << "RichEdit1" << none << 16 << int(Qt::StrongFocus) << 0;
-    QTest::newRow("word-processor notice") << "StaticText63" << QColor(Qt::green) << 16 << noFocus << 0;
+    QTest::newRow("word-processor notice")
+        << "StaticText63" << QColor(Qt::green) << 16 << noFocus << 0;
 }
 
 void TestForm::controlSettings() {
@@ -137,7 +143,8 @@ void TestForm::controlSettings() {
     QCOMPARE(widget->font().family(), QString::fromUtf8("ＭＳ Ｐゴシック"));
     QCOMPARE(int(widget->focusPolicy()), focusPolicy);
     if (alignment != 0) {
-        QCOMPARE(int(qobject_cast<const QLabel*>(widget)->alignment() & Qt::AlignHorizontal_Mask), alignment);
+        QCOMPARE(int(qobject_cast<const QLabel*>(widget)->alignment() & Qt::AlignHorizontal_Mask),
+                 alignment);
     }
 }
 

@@ -2,7 +2,6 @@
 // before the focused control, which still gets the key; letters give their
 // code whatever the modifiers or layout; auto-repeat counts key-downs only.
 #include "FormFixture.h"
-
 #include "ui/KeyCodes.h"
 #include "ui/RadioGroup.h"
 #include "ui/TextControl.h"
@@ -40,13 +39,16 @@ void TestKeyPreview::virtualKeyCodes_data() {
 
     QTest::newRow("letter A") << int(Qt::Key_A) << 38u << false << true << 65;
     QTest::newRow("letter Z, no scan codes") << int(Qt::Key_Z) << 0u << false << false << 90;
-    QTest::newRow("AZERTY: A typed at the Q position") << int(Qt::Key_A) << 24u << false << true << 65;
+    QTest::newRow("AZERTY: A typed at the Q position")
+        << int(Qt::Key_A) << 24u << false << true << 65;
     QTest::newRow("Cyrillic at the R position") << 0x041A << 27u << false << true << 82;
     QTest::newRow("kana at the F position") << 0x30CF << 41u << false << true << 70;
     QTest::newRow("Cyrillic without scan codes") << 0x041A << 0u << false << false << 0;
-    QTest::newRow("Dvorak apostrophe at the Q position") << int(Qt::Key_Apostrophe) << 24u << false << true << 0;
+    QTest::newRow("Dvorak apostrophe at the Q position")
+        << int(Qt::Key_Apostrophe) << 24u << false << true << 0;
     QTest::newRow("digit 1") << int(Qt::Key_1) << 10u << false << true << 49;
-    QTest::newRow("shifted 1 stays the digit key") << int(Qt::Key_Exclam) << 10u << false << true << 49;
+    QTest::newRow("shifted 1 stays the digit key")
+        << int(Qt::Key_Exclam) << 10u << false << true << 49;
     QTest::newRow("keypad 5") << int(Qt::Key_5) << 84u << true << true << 101;
     QTest::newRow("Shift") << int(Qt::Key_Shift) << 50u << false << true << 16;
     QTest::newRow("Control") << int(Qt::Key_Control) << 37u << false << true << 17;
@@ -76,7 +78,8 @@ void TestKeyPreview::exactlyOnceWhateverHasTheFocus_data() {
     QTest::addColumn<int>("focus");
     QTest::addColumn<int>("key");
     QTest::newRow("window") << int(Focus::Window) << int(Qt::Key_F);
-    QTest::newRow("radio button, arrow moves the choice") << int(Focus::RadioButton) << int(Qt::Key_Down);
+    QTest::newRow("radio button, arrow moves the choice")
+        << int(Focus::RadioButton) << int(Qt::Key_Down);
     QTest::newRow("push button, space presses it") << int(Focus::PushButton) << int(Qt::Key_Space);
     QTest::newRow("editor, letter is typed") << int(Focus::Editor) << int(Qt::Key_R);
 }
@@ -161,8 +164,10 @@ void TestKeyPreview::autoRepeatCountsKeyDownsAndJudgesOnce() {
     constexpr int kRepeats = 9;
     QTest::simulateEvent(f.window(), true, Qt::Key_R, Qt::NoModifier, QStringLiteral("r"), false);
     for (int i = 0; i < kRepeats; ++i) {
-        QTest::simulateEvent(f.window(), false, Qt::Key_R, Qt::NoModifier, QStringLiteral("r"), true);
-        QTest::simulateEvent(f.window(), true, Qt::Key_R, Qt::NoModifier, QStringLiteral("r"), true);
+        QTest::simulateEvent(f.window(), false, Qt::Key_R, Qt::NoModifier, QStringLiteral("r"),
+                             true);
+        QTest::simulateEvent(f.window(), true, Qt::Key_R, Qt::NoModifier, QStringLiteral("r"),
+                             true);
     }
     QCOMPARE(f.state().KeyCount, kRepeats + 1);
     QCOMPARE(f.random.reseeds, 0);
@@ -201,12 +206,15 @@ void TestKeyPreview::keysTypedDuringASoundFollowInOrder() {
     QVERIFY(f.start());
     std::vector<std::string> seenAtEachSound;
     f.sound.whilePlaying = [&] {
-        seenAtEachSound.push_back(f.caption("statictext50") + "/" + std::to_string(f.state().HitCount));
+        seenAtEachSound.push_back(f.caption("statictext50") + "/" +
+                                  std::to_string(f.state().HitCount));
         if (f.sound.played.size() == 1) {
             // Typed while the hit sound plays: queued, not handled yet.
             for (Qt::Key key : {Qt::Key_F, Qt::Key_J}) {
-                QCoreApplication::postEvent(f.window(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
-                QCoreApplication::postEvent(f.window(), new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+                QCoreApplication::postEvent(f.window(),
+                                            new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+                QCoreApplication::postEvent(f.window(),
+                                            new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
             }
         }
     };
