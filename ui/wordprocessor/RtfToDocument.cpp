@@ -76,7 +76,12 @@ QTextBlockFormat toBlockFormat(const rtf::ParagraphFormat& f) {
 
 class DocumentSink : public rtf::Sink {
 public:
-    explicit DocumentSink(QTextDocument& document) : cursor_(&document) {}
+    // One edit block for the whole build: the document then announces the
+    // change once, not once per run.
+    explicit DocumentSink(QTextDocument& document) : cursor_(&document) { cursor_.beginEditBlock(); }
+    ~DocumentSink() override { cursor_.endEditBlock(); }
+    DocumentSink(const DocumentSink&) = delete;
+    DocumentSink& operator=(const DocumentSink&) = delete;
 
     void text(std::string_view utf8, const rtf::CharacterFormat& format) override {
         // Runs mostly repeat the format just used; convert it once.
