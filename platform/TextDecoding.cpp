@@ -22,23 +22,27 @@ struct CodePageName {
 // character set) and their glibc names. SHIFT_JIS is deliberately absent: it
 // maps 0x5C to the yen sign and rejects the NEC and IBM extensions.
 constexpr std::array kCodePages{
-    CodePageName{437, "CP437"},         CodePageName{850, "CP850"},
-    CodePageName{874, "CP874"},         CodePageName{932, "CP932"},
-    CodePageName{936, "CP936"},         CodePageName{949, "CP949"},
-    CodePageName{950, "CP950"},         CodePageName{1250, "CP1250"},
-    CodePageName{1251, "CP1251"},       CodePageName{1252, "CP1252"},
-    CodePageName{1253, "CP1253"},       CodePageName{1254, "CP1254"},
-    CodePageName{1255, "CP1255"},       CodePageName{1256, "CP1256"},
-    CodePageName{1257, "CP1257"},       CodePageName{1258, "CP1258"},
-    CodePageName{1361, "CP1361"},       CodePageName{10000, "MACINTOSH"},
-    CodePageName{20127, "ASCII"},       CodePageName{20932, "EUC-JP"},
-    CodePageName{28591, "ISO-8859-1"},  CodePageName{50220, "ISO-2022-JP"},
-    CodePageName{51932, "EUC-JP"},      CodePageName{65001, "UTF-8"},
+    CodePageName{437, "CP437"},        CodePageName{850, "CP850"},
+    CodePageName{874, "CP874"},        CodePageName{932, "CP932"},
+    CodePageName{936, "CP936"},        CodePageName{949, "CP949"},
+    CodePageName{950, "CP950"},        CodePageName{1250, "CP1250"},
+    CodePageName{1251, "CP1251"},      CodePageName{1252, "CP1252"},
+    CodePageName{1253, "CP1253"},      CodePageName{1254, "CP1254"},
+    CodePageName{1255, "CP1255"},      CodePageName{1256, "CP1256"},
+    CodePageName{1257, "CP1257"},      CodePageName{1258, "CP1258"},
+    CodePageName{1361, "CP1361"},      CodePageName{10000, "MACINTOSH"},
+    CodePageName{20127, "ASCII"},      CodePageName{20932, "EUC-JP"},
+    CodePageName{28591, "ISO-8859-1"}, CodePageName{50220, "ISO-2022-JP"},
+    CodePageName{51932, "EUC-JP"},     CodePageName{65001, "UTF-8"},
 };
 
-iconv_t toIconv(void* converter) { return static_cast<iconv_t>(converter); }
+iconv_t toIconv(void* converter) {
+    return static_cast<iconv_t>(converter);
+}
 
-bool isContinuation(unsigned char c) { return (c & 0xC0U) == 0x80U; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0U) == 0x80U;
+}
 
 // Length of the valid UTF-8 sequence at `p` (at most `left` bytes), or 0.
 std::size_t validSequenceLength(const unsigned char* p, std::size_t left) {
@@ -62,8 +66,7 @@ std::size_t validSequenceLength(const unsigned char* p, std::size_t left) {
         return 3;
     }
     if (c >= 0xF0U && c <= 0xF4U) {
-        if (left < 4 || !isContinuation(p[1]) || !isContinuation(p[2]) ||
-            !isContinuation(p[3])) {
+        if (left < 4 || !isContinuation(p[1]) || !isContinuation(p[2]) || !isContinuation(p[3])) {
             return 0;
         }
         if (c == 0xF0U && p[1] < 0x90U) {
@@ -175,7 +178,9 @@ CodePageDecoder::CodePageDecoder(int codePage) : codePage_(codePage), converter_
     converter_ = cd;
 }
 
-CodePageDecoder::~CodePageDecoder() { iconv_close(toIconv(converter_)); }
+CodePageDecoder::~CodePageDecoder() {
+    iconv_close(toIconv(converter_));
+}
 
 void CodePageDecoder::decode(std::string_view bytes, std::string& out) {
     iconv_t cd = toIconv(converter_);
@@ -200,7 +205,8 @@ void CodePageDecoder::decode(std::string_view bytes, std::string& out) {
             // glibc leaves the pointer on the offending byte; one U+FFFD per
             // byte keeps the following text intact.
             out.resize(std::max(out.size(), used + kReplacementCharacter.size() + inLeft + 16));
-            std::memcpy(out.data() + used, kReplacementCharacter.data(), kReplacementCharacter.size());
+            std::memcpy(out.data() + used, kReplacementCharacter.data(),
+                        kReplacementCharacter.size());
             used += kReplacementCharacter.size();
             ++in;
             --inLeft;

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -56,7 +55,8 @@ std::string toCp932(const std::string& utf8) {
     return out;
 }
 
-const std::string kLine = "タッチタイピングの練習をしましょう。Touch typing 123 ｶﾀｶﾅ 表示ソフト①\r\n";
+const std::string kLine =
+    "タッチタイピングの練習をしましょう。Touch typing 123 ｶﾀｶﾅ 表示ソフト①\r\n";
 
 std::string makeText(std::size_t bytes) {
     const std::string line = toCp932(kLine);
@@ -98,7 +98,8 @@ std::string makeRtf(std::size_t bytes) {
 void writeFile(const QString& path, const std::string& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size())) {
         throw std::runtime_error("cannot write the sample");
     }
 }
@@ -140,7 +141,8 @@ void printCase(const std::string& title, const char* load, const Timing& ours, c
     std::printf("\n%-46s %10s %10s\n", title.c_str(), "shown", "laid out");
     std::printf("  %-44s %9.3fs %9.3fs\n", load, ours.shown, ours.laidOut);
     std::printf("  %-44s %9.3fs %9.3fs\n", plain, base.shown, base.laidOut);
-    std::printf("  %-44s %10.2f %10.2f\n", "ratio", ours.shown / base.shown, ours.laidOut / base.laidOut);
+    std::printf("  %-44s %10.2f %10.2f\n", "ratio", ours.shown / base.shown,
+                ours.laidOut / base.laidOut);
 }
 
 } // namespace
@@ -178,13 +180,17 @@ int main(int argc, char** argv) {
         timeBoth(editor, [&] { editor.replaceDocument(wordprocessor::loadDocument(rtfPath)); });
     const Timing rtfPlain = timeBoth(editor, [&] { editor.setPlainText(rtfText); });
     printCase("5 MB RTF (" + std::to_string(rtfText.size() / 1000) + "k characters)",
-              "Load (read, parse, build, swap)", rtfLoad, "QTextEdit::setPlainText of its text", rtfPlain);
+              "Load (read, parse, build, swap)", rtfLoad, "QTextEdit::setPlainText of its text",
+              rtfPlain);
     std::printf("\n");
 
     bench::printFigure("load 10 MB CP932 text, until shown", textLoad.shown, "s", "< 1 s");
     bench::printFigure("load 10 MB CP932 text, fully laid out", textLoad.laidOut, "s", "");
-    bench::printFigure("load 10 MB text / setPlainText, until shown", textLoad.shown / textPlain.shown, "x");
-    bench::printFigure("load 5 MB RTF / setPlainText, until shown", rtfLoad.shown / rtfPlain.shown, "x", "< 2");
-    bench::printFigure("load 5 MB RTF / setPlainText, laid out", rtfLoad.laidOut / rtfPlain.laidOut, "x", "< 2");
+    bench::printFigure("load 10 MB text / setPlainText, until shown",
+                       textLoad.shown / textPlain.shown, "x");
+    bench::printFigure("load 5 MB RTF / setPlainText, until shown", rtfLoad.shown / rtfPlain.shown,
+                       "x", "< 2");
+    bench::printFigure("load 5 MB RTF / setPlainText, laid out", rtfLoad.laidOut / rtfPlain.laidOut,
+                       "x", "< 2");
     return 0;
 }

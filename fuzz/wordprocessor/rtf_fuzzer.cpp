@@ -14,8 +14,8 @@ class CheckingSink : public wordprocessor::rtf::Sink {
 public:
     void text(std::string_view utf8, const wordprocessor::rtf::CharacterFormat& format) override {
         require(!ended_ && !utf8.empty() && platform::isValidUtf8(utf8) &&
-                utf8.find_first_of("\r\n") == std::string_view::npos && platform::isValidUtf8(format.fontName) &&
-                format.halfPoints > 0);
+                utf8.find_first_of("\r\n") == std::string_view::npos &&
+                platform::isValidUtf8(format.fontName) && format.halfPoints > 0);
     }
     void paragraphEnd(const wordprocessor::rtf::ParagraphFormat&) override { require(!ended_); }
     void documentEnd(const wordprocessor::rtf::ParagraphFormat&) override {

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr std::array kCodePages{437, 850, 874, 932, 936, 949, 950, 1250, 1251, 1252,
-                                1253, 1254, 1255, 1256, 1257, 1258, 1361, 10000};
+constexpr std::array kCodePages{437,  850,  874,  932,  936,  949,  950,  1250, 1251,
+                                1252, 1253, 1254, 1255, 1256, 1257, 1258, 1361, 10000};
 
 void require(bool condition) {
     if (!condition) {

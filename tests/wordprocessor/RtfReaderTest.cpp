@@ -7,10 +7,9 @@
 //   ${...}               the last paragraph's format, when not the default
 #include "ui/wordprocessor/RtfReader.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -167,7 +166,8 @@ const Snippet kSnippets[] = {
     {"EmptyDocument", R"({\rtf1})", ""},
     {"BoldGroupEndsWithGroup", R"({\rtf1 a{\b b}c})", "a[b|b]c"},
     {"ZeroParameterTurnsOff", R"({\rtf1 \b a\b0 b})", "[b|a]b"},
-    {"ItalicUnderlineStrike", R"({\rtf1 \i a\i0\ul b\ulnone\strike c\strike0 d})", "[i|a][u|b][s|c]d"},
+    {"ItalicUnderlineStrike", R"({\rtf1 \i a\i0\ul b\ulnone\strike c\strike0 d})",
+     "[i|a][u|b][s|c]d"},
     {"UnderlineVariants", R"({\rtf1 \uldb a\ul0 b\ulwave c})", "[u|a]b[u|c]"},
     {"UnderlineColourIsNoUnderline", R"({\rtf1 \ulc2 a})", "a"},
     {"FontSizeAndDefault", R"({\rtf1 \fs20 a\fs b\fs0 c})", "[fs=20|a]bc"},
@@ -175,7 +175,8 @@ const Snippet kSnippets[] = {
     {"Colours",
      R"({\rtf1{\colortbl;\red255\green0\blue0;\red0\green0\blue255;}\cf1 a\cf2\highlight1 b\highlight0\cf0 c\cf9 d})",
      "[fg=ff0000|a][fg=0000ff,bg=ff0000|b]cd"},
-    {"ColourTableWithoutAutoEntry", R"({\rtf1{\colortbl\red0\green128\blue0;}\cf0 a})", "[fg=008000|a]"},
+    {"ColourTableWithoutAutoEntry", R"({\rtf1{\colortbl\red0\green128\blue0;}\cf0 a})",
+     "[fg=008000|a]"},
     {"PlainResetsCharacterFormat", R"({\rtf1 \b\i\fs40 a\plain b})", "[b,i,fs=40|a]b"},
     {"SuperAndSubscript", R"({\rtf1 a\super 2\nosupersub b\sub 3})", "a[sup|2]b[sub|3]"},
     {"HiddenTextIsDropped", R"({\rtf1 a{\v hidden}b})", "ab"},
@@ -190,7 +191,8 @@ const Snippet kSnippets[] = {
     {"TableCellsAndRows", R"({\rtf1 a\cell b\cell\row c})", "a\tb\t¶c"},
     {"LiteralTabKeptLineEndsIgnored", "{\\rtf1 a\tb\r\nc\rd\ne}", "a\tbcde"},
     {"BackslashNewlineIsPar", "{\\rtf1 a\\\nb\\\rc}", "a¶b¶c"},
-    {"SpecialCharacters", R"({\rtf1 \emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote\~\-\_})",
+    {"SpecialCharacters",
+     R"({\rtf1 \emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote\~\-\_})",
      "—–•‘’“”\u00A0\u00AD\u2011"},
     {"EscapedSymbols", R"({\rtf1 \\\{\}})", "\\{}"},
     {"HexInAnsiCodePage", R"({\rtf1\ansi \'e9\'80\'E9})", "é€é"},
@@ -212,7 +214,8 @@ const Snippet kSnippets[] = {
     {"FontEntryIgnorableParts",
      R"({\rtf1{\fonttbl{\f0\fnil{\*\panose 02020609040205080304}Gothic{\*\falt Other};}}\f0 a})",
      "[f=Gothic|a]"},
-    {"DefaultFontAndPlain", R"({\rtf1\deff1{\fonttbl{\f0 A;}{\f1 B;}}x\f0 y\plain z})", "[f=B|x][f=A|y][f=B|z]"},
+    {"DefaultFontAndPlain", R"({\rtf1\deff1{\fonttbl{\f0 A;}{\f1 B;}}x\f0 y\plain z})",
+     "[f=B|x][f=A|y][f=B|z]"},
     {"UnicodeWithFallback", R"({\rtf1 \u12354?b})", "あb"},
     {"UnicodeSkipsTwoHexBytes", R"({\rtf1\uc2\u12354\'82\'a0b})", "あb"},
     {"UnicodeWithoutFallback", R"({\rtf1\uc0\u12354 b})", "あb"},
@@ -232,7 +235,8 @@ const Snippet kSnippets[] = {
      R"({\rtf1 a{\info{\title t}{\author x}}{\pict\pngblip 0123}{\object{\objdata 01}}{\stylesheet{\s0 Normal;}}b})",
      "ab"},
     {"FieldShowsItsResult", R"({\rtf1 {\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}}})", "link"},
-    {"UnknownWordsIgnored", R"({\rtf1 \foo a\bar12 b\abcdefghijklmnopqrstuvwxyzabcdefgh c})", "abc"},
+    {"UnknownWordsIgnored", R"({\rtf1 \foo a\bar12 b\abcdefghijklmnopqrstuvwxyzabcdefgh c})",
+     "abc"},
     {"MissingClosingBraces", R"({\rtf1 a{\b b)", "a[b|b]"},
     {"TextAfterOutermostGroupIgnored", R"({\rtf1 a}}b)", "a"},
     {"StrayBraceEndsDocument", R"({\rtf1 {\b a}}c})", "[b|a]"},
@@ -244,7 +248,9 @@ const Snippet kSnippets[] = {
 
 class RtfSnippet : public testing::TestWithParam<Snippet> {};
 
-TEST_P(RtfSnippet, GivesTextAndFormats) { EXPECT_EQ(read(GetParam().rtf), GetParam().expected); }
+TEST_P(RtfSnippet, GivesTextAndFormats) {
+    EXPECT_EQ(read(GetParam().rtf), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(Table, RtfSnippet, testing::ValuesIn(kSnippets),
                          [](const testing::TestParamInfo<Snippet>& row) { return row.param.name; });
@@ -254,8 +260,13 @@ TEST(RtfReader, RecognisesRtfOnlyByItsOpening) {
         const char* bytes;
         bool rtf;
     } rows[] = {
-        {"{\\rtf1 a}", true}, {"{\\rtf", true}, {" {\\rtf1 a}", false}, {"{\\RTF1 a}", false},
-        {"\xEF\xBB\xBF{\\rtf1 a}", false}, {"hello", false}, {"", false},
+        {"{\\rtf1 a}", true},
+        {"{\\rtf", true},
+        {" {\\rtf1 a}", false},
+        {"{\\RTF1 a}", false},
+        {"\xEF\xBB\xBF{\\rtf1 a}", false},
+        {"hello", false},
+        {"", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.bytes);

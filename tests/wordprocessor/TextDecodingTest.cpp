@@ -2,7 +2,6 @@
 #include "platform/TextDecoding.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
@@ -18,11 +17,21 @@ const Bytes kRows[] = {
     {"Ascii", "abc 123", "abc 123"},
     {"Utf8", "あいう漢字", "あいう漢字"},
     {"Utf8FourByte", "a\U0001F60Ab", "a\U0001F60Ab"},
-    {"Utf8BomDropped", "\xEF\xBB\xBF" "あ", "あ"},
+    {"Utf8BomDropped",
+     "\xEF\xBB\xBF"
+     "あ",
+     "あ"},
     {"OnlyBom", "\xEF\xBB\xBF", ""},
-    {"BomDeclaresUtf8DespiteBrokenByte", "\xEF\xBB\xBF" "a\xFF" "b", "a\uFFFDb"},
+    {"BomDeclaresUtf8DespiteBrokenByte",
+     "\xEF\xBB\xBF"
+     "a\xFF"
+     "b",
+     "a\uFFFDb"},
     {"Cp932Hiragana", "\x82\xA0\x82\xA2", "あい"},
-    {"Cp932BackslashAndTilde", "C:\x5C" "dir~ \x83\x5C", "C:\\dir~ ソ"},
+    {"Cp932BackslashAndTilde",
+     "C:\x5C"
+     "dir~ \x83\x5C",
+     "C:\\dir~ ソ"},
     {"Cp932TrailBytesThatLookLikeAscii", "\x95\x5C\x83\x7B\x83\x7D", "表ボマ"},
     {"HalfWidthKatakana", "\xB1\xB2\xB3\xA1\xDF", "ｱｲｳ｡ﾟ"},
     {"NecSpecialCharacters", "\x87\x40\x87\x54", "①Ⅰ"},
@@ -32,16 +41,24 @@ const Bytes kRows[] = {
     {"InvalidByteBetweenCharacters", "\x82\xA0\x80\x82\xA2", "あ\uFFFDい"},
     {"UnassignedSingleByte", "\xB1\xA0\xFD", "ｱ\uFFFD\uFFFD"},
     {"LeadByteCutOffAtEnd", "\xB1\x82", "ｱ\uFFFD"},
-    {"LeadByteWithInvalidTrail", "\x82\x20" "a", "\uFFFD a"},
+    {"LeadByteWithInvalidTrail",
+     "\x82\x20"
+     "a",
+     "\uFFFD a"},
     {"CrLfCrLf", "a\r\nb\rc\nd", "a\nb\nc\nd"},
     {"BreaksInARow", "\r\r\n\n\r", "\n\n\n\n"},
     {"Cp932WithBreaks", "\x82\xA0\r\n\x82\xA2\r", "あ\nい\n"},
-    {"Utf8WithBreaks", "\xEF\xBB\xBF" "あ\r\nい\r", "あ\nい\n"},
+    {"Utf8WithBreaks",
+     "\xEF\xBB\xBF"
+     "あ\r\nい\r",
+     "あ\nい\n"},
 };
 
 class PlainText : public testing::TestWithParam<Bytes> {};
 
-TEST_P(PlainText, DecodesTo) { EXPECT_EQ(platform::decodePlainText(GetParam().bytes), GetParam().expected); }
+TEST_P(PlainText, DecodesTo) {
+    EXPECT_EQ(platform::decodePlainText(GetParam().bytes), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(Table, PlainText, testing::ValuesIn(kRows),
                          [](const testing::TestParamInfo<Bytes>& row) { return row.param.name; });
@@ -53,12 +70,12 @@ TEST(TextDecoding, Utf8ValidityIsStrict) {
     } rows[] = {
         {"plain ascii long enough for the fast path", true},
         {"\xE3\x81\x82", true},
-        {"\xF4\x8F\xBF\xBF", true},      // U+10FFFF
-        {"\xF4\x90\x80\x80", false},     // above U+10FFFF
-        {"\xED\xA0\x80", false},         // a surrogate
-        {"\xE0\x80\xAF", false},         // overlong
-        {"\xE3\x81", false},             // cut off
-        {"0123456789\x80", false},       // a stray continuation after the fast path
+        {"\xF4\x8F\xBF\xBF", true},  // U+10FFFF
+        {"\xF4\x90\x80\x80", false}, // above U+10FFFF
+        {"\xED\xA0\x80", false},     // a surrogate
+        {"\xE0\x80\xAF", false},     // overlong
+        {"\xE3\x81", false},         // cut off
+        {"0123456789\x80", false},   // a stray continuation after the fast path
     };
     for (const auto& row : rows) {
         EXPECT_EQ(platform::isValidUtf8(row.bytes), row.valid) << row.bytes;

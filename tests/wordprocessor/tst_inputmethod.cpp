@@ -36,7 +36,9 @@ struct MessageTrap {
     static inline QStringList messages;
 
 private:
-    static void handler(QtMsgType, const QMessageLogContext&, const QString& text) { messages << text; }
+    static void handler(QtMsgType, const QMessageLogContext&, const QString& text) {
+        messages << text;
+    }
     QtMessageHandler previous_;
 };
 
@@ -69,9 +71,11 @@ private Q_SLOTS:
         if (!QDBusConnection::sessionBus().isConnected()) {
             QSKIP("no session bus; run under dbus-run-session");
         }
-        fakeBus_ = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-fcitx"));
+        fakeBus_ = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                                 QStringLiteral("fake-fcitx"));
         QVERIFY(fakeBus_.isConnected());
-        QVERIFY(fakeBus_.registerObject(QStringLiteral("/controller"), &fake_, QDBusConnection::ExportAllSlots));
+        QVERIFY(fakeBus_.registerObject(QStringLiteral("/controller"), &fake_,
+                                        QDBusConnection::ExportAllSlots));
     }
 
     void init() {
@@ -122,7 +126,8 @@ private Q_SLOTS:
         wordprocessor::activateInputMethod();
         QTest::qWait(kSettleMs);
         QCOMPARE(fake_.activations, 0);
-        MessageTrap::messages.removeAll(QStringLiteral("This plugin does not support propagateSizeHints()"));
+        MessageTrap::messages.removeAll(
+            QStringLiteral("This plugin does not support propagateSizeHints()"));
         QCOMPARE(MessageTrap::messages, QStringList());
     }
 
@@ -139,9 +144,9 @@ private Q_SLOTS:
 
         // The same call with starting allowed does leave the mark, so the
         // check above can see a start.
-        QDBusMessage call = QDBusMessage::createMethodCall(kService, QStringLiteral("/controller"),
-                                                           QStringLiteral("org.fcitx.Fcitx.Controller1"),
-                                                           QStringLiteral("Activate"));
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            kService, QStringLiteral("/controller"), QStringLiteral("org.fcitx.Fcitx.Controller1"),
+            QStringLiteral("Activate"));
         QDBusConnection::sessionBus().send(call);
         QTRY_VERIFY(QFile::exists(mark));
         QFile::remove(mark);
@@ -156,7 +161,8 @@ private Q_SLOTS:
             QString address; // empty: unset
         } rows[] = {
             {"address unset", QString()},
-            {"address of a missing socket", QStringLiteral("unix:path=") + runtime.filePath(QStringLiteral("none"))},
+            {"address of a missing socket",
+             QStringLiteral("unix:path=") + runtime.filePath(QStringLiteral("none"))},
         };
         for (const auto& row : rows) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -173,7 +179,9 @@ private Q_SLOTS:
             QVERIFY2(probe.waitForFinished(30'000), row.name);
             QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
             QCOMPARE(probe.exitCode(), 0);
-            QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput() + probe.readAllStandardError()), QString());
+            QCOMPARE(
+                QString::fromUtf8(probe.readAllStandardOutput() + probe.readAllStandardError()),
+                QString());
         }
     }
 

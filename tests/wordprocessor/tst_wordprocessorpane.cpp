@@ -18,7 +18,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
-
 #include <fcntl.h>
 #include <functional>
 #include <stdexcept>
@@ -88,7 +87,9 @@ QTextCharFormat formatAt(const QTextDocument& document, int position) {
 const QString kKeptText = QStringLiteral("keep me");
 const QString kStreamReadFailed = QStringLiteral("ｽﾄﾘｰﾑからの読み込みに失敗しました");
 
-QString cannotOpen(const QString& fileName) { return QStringLiteral("ﾌｧｲﾙ %1 は開けません").arg(fileName); }
+QString cannotOpen(const QString& fileName) {
+    return QStringLiteral("ﾌｧｲﾙ %1 は開けません").arg(fileName);
+}
 
 // Runs `act` on the file dialog once it is the active modal widget. Gives up
 // after a while, closing whatever is modal, so a broken test cannot hang.
@@ -162,7 +163,8 @@ private Q_SLOTS:
 
         // A word longer than the line wraps instead of running past the edge.
         e.setPlainText(QString(400, QLatin1Char('x')));
-        QVERIFY(e.document()->documentLayout()->documentSize().width() <= e.viewport()->width() + 1);
+        QVERIFY(e.document()->documentLayout()->documentSize().width() <=
+                e.viewport()->width() + 1);
         QVERIFY(e.document()->firstBlock().layout()->lineCount() > 1);
 
         // The text survives hiding and showing.
@@ -206,12 +208,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("shift-jis CR LF") << "a.txt" << QByteArray("\x82\xA0\x82\xA2\r\n\x95\x5C\r\n") << "あい\n表\n";
-        QTest::newRow("shift-jis lone LF") << "b.txt" << QByteArray("\x82\xA0\x82\xA2\n\x95\x5C\n") << "あい\n表\n";
-        QTest::newRow("shift-jis lone CR") << "c.txt" << QByteArray("\x82\xA0\x82\xA2\r\x95\x5C\r") << "あい\n表\n";
-        QTest::newRow("utf-8 with BOM") << "d.txt" << QByteArray("\xEF\xBB\xBF" "あい\r\n表") << "あい\n表";
-        QTest::newRow("plain text of any name") << "notes.dat" << QByteArray("{not rtf}\\par") << "{not rtf}\\par";
-        QTest::newRow("rich text named .txt") << "rich.txt" << QByteArray("{\\rtf1 {\\b bold}\\par x\\par}") << "bold\nx";
+        QTest::newRow("shift-jis CR LF")
+            << "a.txt" << QByteArray("\x82\xA0\x82\xA2\r\n\x95\x5C\r\n") << "あい\n表\n";
+        QTest::newRow("shift-jis lone LF")
+            << "b.txt" << QByteArray("\x82\xA0\x82\xA2\n\x95\x5C\n") << "あい\n表\n";
+        QTest::newRow("shift-jis lone CR")
+            << "c.txt" << QByteArray("\x82\xA0\x82\xA2\r\x95\x5C\r") << "あい\n表\n";
+        QTest::newRow("utf-8 with BOM") << "d.txt"
+                                        << QByteArray("\xEF\xBB\xBF"
+                                                      "あい\r\n表")
+                                        << "あい\n表";
+        QTest::newRow("plain text of any name")
+            << "notes.dat" << QByteArray("{not rtf}\\par") << "{not rtf}\\par";
+        QTest::newRow("rich text named .txt")
+            << "rich.txt" << QByteArray("{\\rtf1 {\\b bold}\\par x\\par}") << "bold\nx";
         QTest::newRow("empty file") << "empty.txt" << QByteArray() << "";
     }
     void loadsText() {
@@ -235,9 +245,11 @@ private Q_SLOTS:
     void richTextKeepsItsFormatting() {
         const QByteArray rtf =
             "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 "
-            "\\'82\\'6c\\'82\\'72 \\'82\\'6f\\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}{\\f1\\fswiss Arial;}}"
+            "\\'82\\'6c\\'82\\'72 "
+            "\\'82\\'6f\\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}{\\f1\\fswiss Arial;}}"
             "{\\colortbl;\\red255\\green0\\blue0;}"
-            "\\pard\\qc{\\b B}{\\i I}{\\ul U}{\\strike S}{\\cf1 R}{\\fs48 L}{\\f1 A}{\\highlight1 H}\\par"
+            "\\pard\\qc{\\b B}{\\i I}{\\ul U}{\\strike S}{\\cf1 R}{\\fs48 L}{\\f1 A}{\\highlight1 "
+            "H}\\par"
             "\\pard\\qr \\'82\\'a0\\line x\\tab y\\par"
             "\\pard\\qj\\li300\\fi-150 z}";
         QTemporaryDir dir;
@@ -257,22 +269,37 @@ private Q_SLOTS:
         } rows[] = {
             {0, "bold", [](const QTextCharFormat& f) { return f.fontWeight() == QFont::Bold; }},
             {0, "face from the font table",
-             [&](const QTextCharFormat& f) { return f.fontFamilies().toStringList() == QStringList{gothic}; }},
-            {0, "12 pt is 16 px", [](const QTextCharFormat& f) { return f.font().pixelSize() == 16; }},
-            {1, "italic", [](const QTextCharFormat& f) { return f.fontItalic() && f.fontWeight() != QFont::Bold; }},
+             [&](const QTextCharFormat& f) {
+                 return f.fontFamilies().toStringList() == QStringList{gothic};
+             }},
+            {0, "12 pt is 16 px",
+             [](const QTextCharFormat& f) { return f.font().pixelSize() == 16; }},
+            {1, "italic",
+             [](const QTextCharFormat& f) {
+                 return f.fontItalic() && f.fontWeight() != QFont::Bold;
+             }},
             {2, "underline", [](const QTextCharFormat& f) { return f.fontUnderline(); }},
             {3, "strike-through", [](const QTextCharFormat& f) { return f.fontStrikeOut(); }},
-            {4, "red", [](const QTextCharFormat& f) { return f.foreground().color() == QColor(255, 0, 0); }},
-            {5, "24 pt is 32 px", [](const QTextCharFormat& f) { return f.font().pixelSize() == 32; }},
-            {6, "Arial", [](const QTextCharFormat& f) { return f.fontFamilies().toStringList() == QStringList{QStringLiteral("Arial")}; }},
-            {7, "highlight", [](const QTextCharFormat& f) { return f.background().color() == QColor(255, 0, 0); }},
-            {1, "no colour of its own", [](const QTextCharFormat& f) { return !f.hasProperty(QTextFormat::ForegroundBrush); }},
+            {4, "red",
+             [](const QTextCharFormat& f) { return f.foreground().color() == QColor(255, 0, 0); }},
+            {5, "24 pt is 32 px",
+             [](const QTextCharFormat& f) { return f.font().pixelSize() == 32; }},
+            {6, "Arial",
+             [](const QTextCharFormat& f) {
+                 return f.fontFamilies().toStringList() == QStringList{QStringLiteral("Arial")};
+             }},
+            {7, "highlight",
+             [](const QTextCharFormat& f) { return f.background().color() == QColor(255, 0, 0); }},
+            {1, "no colour of its own",
+             [](const QTextCharFormat& f) { return !f.hasProperty(QTextFormat::ForegroundBrush); }},
         };
         for (const auto& row : rows) {
             QVERIFY2(row.check(formatAt(d, row.position)), row.what);
         }
-        QCOMPARE(d.findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        QCOMPARE(d.findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(d.findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignHCenter);
+        QCOMPARE(d.findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignRight);
         const QTextBlockFormat last = d.findBlockByNumber(2).blockFormat();
         QCOMPARE(last.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
         QCOMPARE(last.leftMargin(), 20.0);
@@ -328,10 +355,12 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString ten = writeFile(dir, QStringLiteral("ten.txt"), "0123456789");
         QCOMPARE(wordprocessor::readFileBytes(ten, 10), std::string("0123456789"));
-        QVERIFY_THROWS_EXCEPTION(wordprocessor::FileReadError, wordprocessor::readFileBytes(ten, 9));
-        // A device reports no size; only the cap stops it.
         QVERIFY_THROWS_EXCEPTION(wordprocessor::FileReadError,
-                                 wordprocessor::readFileBytes(QStringLiteral("/dev/zero"), 1 << 20));
+                                 wordprocessor::readFileBytes(ten, 9));
+        // A device reports no size; only the cap stops it.
+        QVERIFY_THROWS_EXCEPTION(
+            wordprocessor::FileReadError,
+            wordprocessor::readFileBytes(QStringLiteral("/dev/zero"), 1 << 20));
     }
 
     void cancelChangesNothing() {
@@ -403,10 +432,11 @@ private Q_SLOTS:
 
         bool settingsOk = false;
         whenDialogOpens([&](QFileDialog& d) {
-            settingsOk = d.testOption(QFileDialog::DontUseNativeDialog) && d.fileMode() == QFileDialog::AnyFile &&
-                         d.acceptMode() == QFileDialog::AcceptOpen &&
-                         d.nameFilters() == QStringList{QStringLiteral("テキストファイル (*.txt)")} &&
-                         d.selectedNameFilter() == QStringLiteral("テキストファイル (*.txt)") && d.isModal();
+            settingsOk =
+                d.testOption(QFileDialog::DontUseNativeDialog) &&
+                d.fileMode() == QFileDialog::AnyFile && d.acceptMode() == QFileDialog::AcceptOpen &&
+                d.nameFilters() == QStringList{QStringLiteral("テキストファイル (*.txt)")} &&
+                d.selectedNameFilter() == QStringLiteral("テキストファイル (*.txt)") && d.isModal();
             typeIntoDialog(d, existing);
         });
         p.pane.Button7Click();

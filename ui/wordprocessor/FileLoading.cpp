@@ -4,7 +4,6 @@
 #include "ui/wordprocessor/RtfToDocument.h"
 
 #include <QFile>
-
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>

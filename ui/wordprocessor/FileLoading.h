@@ -4,7 +4,6 @@
 // is complete, so every failure leaves the editor's text as it was.
 #include <QString>
 #include <QTextDocument>
-
 #include <cstddef>
 #include <memory>
 #include <stdexcept>

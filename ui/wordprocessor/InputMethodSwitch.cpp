@@ -19,7 +19,9 @@ InputMethodSwitch::InputMethodSwitch(QWidget& target) : QObject(&target), target
     connect(&delay_, &QTimer::timeout, this, &InputMethodSwitch::sendIfStillFocused);
 }
 
-void InputMethodSwitch::requestOn() { delay_.start(); }
+void InputMethodSwitch::requestOn() {
+    delay_.start();
+}
 
 void InputMethodSwitch::sendIfStillFocused() {
     // A request for a widget that has lost the focus again would switch on

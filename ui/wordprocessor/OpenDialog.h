@@ -5,7 +5,6 @@
 // file at a time; a typed name need not exist (the open then fails with the
 // error the learner should see, instead of the dialog refusing the name).
 #include <QString>
-
 #include <optional>
 
 class QWidget;

@@ -5,7 +5,6 @@
 // switch Japanese input on at every focus-in.
 #include <QTextCursor>
 #include <QTextEdit>
-
 #include <memory>
 
 namespace wordprocessor {

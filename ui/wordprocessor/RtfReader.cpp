@@ -71,90 +71,160 @@ struct WordEntry {
 constexpr std::array kWords{
     // Destinations shown nowhere in the editor. Those marked \* are skipped
     // anyway; these are the ones writers emit without the mark.
-    WordEntry{"annotation", Action::SkipDestination}, WordEntry{"atnauthor", Action::SkipDestination},
-    WordEntry{"atnid", Action::SkipDestination}, WordEntry{"author", Action::SkipDestination},
-    WordEntry{"bkmkend", Action::SkipDestination}, WordEntry{"bkmkstart", Action::SkipDestination},
-    WordEntry{"buptim", Action::SkipDestination}, WordEntry{"colorschememapping", Action::SkipDestination},
-    WordEntry{"comment", Action::SkipDestination}, WordEntry{"creatim", Action::SkipDestination},
-    WordEntry{"datastore", Action::SkipDestination}, WordEntry{"do", Action::SkipDestination},
-    WordEntry{"doccomm", Action::SkipDestination}, WordEntry{"docvar", Action::SkipDestination},
-    WordEntry{"falt", Action::SkipDestination}, WordEntry{"filetbl", Action::SkipDestination},
-    WordEntry{"fldinst", Action::SkipDestination}, WordEntry{"fname", Action::SkipDestination},
-    WordEntry{"footer", Action::SkipDestination}, WordEntry{"footerf", Action::SkipDestination},
-    WordEntry{"footerl", Action::SkipDestination}, WordEntry{"footerr", Action::SkipDestination},
-    WordEntry{"footnote", Action::SkipDestination}, WordEntry{"ftncn", Action::SkipDestination},
-    WordEntry{"ftnsep", Action::SkipDestination}, WordEntry{"ftnsepc", Action::SkipDestination},
-    WordEntry{"generator", Action::SkipDestination}, WordEntry{"header", Action::SkipDestination},
-    WordEntry{"headerf", Action::SkipDestination}, WordEntry{"headerl", Action::SkipDestination},
-    WordEntry{"headerr", Action::SkipDestination}, WordEntry{"info", Action::SkipDestination},
-    WordEntry{"keywords", Action::SkipDestination}, WordEntry{"latentstyles", Action::SkipDestination},
+    WordEntry{"annotation", Action::SkipDestination},
+    WordEntry{"atnauthor", Action::SkipDestination},
+    WordEntry{"atnid", Action::SkipDestination},
+    WordEntry{"author", Action::SkipDestination},
+    WordEntry{"bkmkend", Action::SkipDestination},
+    WordEntry{"bkmkstart", Action::SkipDestination},
+    WordEntry{"buptim", Action::SkipDestination},
+    WordEntry{"colorschememapping", Action::SkipDestination},
+    WordEntry{"comment", Action::SkipDestination},
+    WordEntry{"creatim", Action::SkipDestination},
+    WordEntry{"datastore", Action::SkipDestination},
+    WordEntry{"do", Action::SkipDestination},
+    WordEntry{"doccomm", Action::SkipDestination},
+    WordEntry{"docvar", Action::SkipDestination},
+    WordEntry{"falt", Action::SkipDestination},
+    WordEntry{"filetbl", Action::SkipDestination},
+    WordEntry{"fldinst", Action::SkipDestination},
+    WordEntry{"fname", Action::SkipDestination},
+    WordEntry{"footer", Action::SkipDestination},
+    WordEntry{"footerf", Action::SkipDestination},
+    WordEntry{"footerl", Action::SkipDestination},
+    WordEntry{"footerr", Action::SkipDestination},
+    WordEntry{"footnote", Action::SkipDestination},
+    WordEntry{"ftncn", Action::SkipDestination},
+    WordEntry{"ftnsep", Action::SkipDestination},
+    WordEntry{"ftnsepc", Action::SkipDestination},
+    WordEntry{"generator", Action::SkipDestination},
+    WordEntry{"header", Action::SkipDestination},
+    WordEntry{"headerf", Action::SkipDestination},
+    WordEntry{"headerl", Action::SkipDestination},
+    WordEntry{"headerr", Action::SkipDestination},
+    WordEntry{"info", Action::SkipDestination},
+    WordEntry{"keywords", Action::SkipDestination},
+    WordEntry{"latentstyles", Action::SkipDestination},
     WordEntry{"listoverridetable", Action::SkipDestination},
-    WordEntry{"listtable", Action::SkipDestination}, WordEntry{"nonshppict", Action::SkipDestination},
-    WordEntry{"object", Action::SkipDestination}, WordEntry{"objdata", Action::SkipDestination},
-    WordEntry{"operator", Action::SkipDestination}, WordEntry{"panose", Action::SkipDestination},
-    WordEntry{"pgdsctbl", Action::SkipDestination}, WordEntry{"pict", Action::SkipDestination},
-    WordEntry{"pn", Action::SkipDestination}, WordEntry{"printim", Action::SkipDestination},
-    WordEntry{"private", Action::SkipDestination}, WordEntry{"revtbl", Action::SkipDestination},
-    WordEntry{"revtim", Action::SkipDestination}, WordEntry{"rsidtbl", Action::SkipDestination},
-    WordEntry{"rxe", Action::SkipDestination}, WordEntry{"shp", Action::SkipDestination},
-    WordEntry{"shpinst", Action::SkipDestination}, WordEntry{"shppict", Action::SkipDestination},
-    WordEntry{"stylesheet", Action::SkipDestination}, WordEntry{"subject", Action::SkipDestination},
-    WordEntry{"tc", Action::SkipDestination}, WordEntry{"template", Action::SkipDestination},
-    WordEntry{"themedata", Action::SkipDestination}, WordEntry{"title", Action::SkipDestination},
-    WordEntry{"txe", Action::SkipDestination}, WordEntry{"ud", Action::SkipDestination},
-    WordEntry{"userprops", Action::SkipDestination}, WordEntry{"xe", Action::SkipDestination},
+    WordEntry{"listtable", Action::SkipDestination},
+    WordEntry{"nonshppict", Action::SkipDestination},
+    WordEntry{"object", Action::SkipDestination},
+    WordEntry{"objdata", Action::SkipDestination},
+    WordEntry{"operator", Action::SkipDestination},
+    WordEntry{"panose", Action::SkipDestination},
+    WordEntry{"pgdsctbl", Action::SkipDestination},
+    WordEntry{"pict", Action::SkipDestination},
+    WordEntry{"pn", Action::SkipDestination},
+    WordEntry{"printim", Action::SkipDestination},
+    WordEntry{"private", Action::SkipDestination},
+    WordEntry{"revtbl", Action::SkipDestination},
+    WordEntry{"revtim", Action::SkipDestination},
+    WordEntry{"rsidtbl", Action::SkipDestination},
+    WordEntry{"rxe", Action::SkipDestination},
+    WordEntry{"shp", Action::SkipDestination},
+    WordEntry{"shpinst", Action::SkipDestination},
+    WordEntry{"shppict", Action::SkipDestination},
+    WordEntry{"stylesheet", Action::SkipDestination},
+    WordEntry{"subject", Action::SkipDestination},
+    WordEntry{"tc", Action::SkipDestination},
+    WordEntry{"template", Action::SkipDestination},
+    WordEntry{"themedata", Action::SkipDestination},
+    WordEntry{"title", Action::SkipDestination},
+    WordEntry{"txe", Action::SkipDestination},
+    WordEntry{"ud", Action::SkipDestination},
+    WordEntry{"userprops", Action::SkipDestination},
+    WordEntry{"xe", Action::SkipDestination},
     WordEntry{"xmlnstbl", Action::SkipDestination},
     // Tables of the header.
-    WordEntry{"fonttbl", Action::FontTable}, WordEntry{"colortbl", Action::ColourTable},
-    WordEntry{"ansi", Action::Ansi, 1252}, WordEntry{"mac", Action::Ansi, 10000},
-    WordEntry{"pc", Action::Ansi, 437}, WordEntry{"pca", Action::Ansi, 850},
-    WordEntry{"ansicpg", Action::AnsiCodePage}, WordEntry{"deff", Action::DefaultFont},
-    WordEntry{"fcharset", Action::FontCharset}, WordEntry{"cpg", Action::FontCodePage},
-    WordEntry{"red", Action::Red}, WordEntry{"green", Action::Green},
+    WordEntry{"fonttbl", Action::FontTable},
+    WordEntry{"colortbl", Action::ColourTable},
+    WordEntry{"ansi", Action::Ansi, 1252},
+    WordEntry{"mac", Action::Ansi, 10000},
+    WordEntry{"pc", Action::Ansi, 437},
+    WordEntry{"pca", Action::Ansi, 850},
+    WordEntry{"ansicpg", Action::AnsiCodePage},
+    WordEntry{"deff", Action::DefaultFont},
+    WordEntry{"fcharset", Action::FontCharset},
+    WordEntry{"cpg", Action::FontCodePage},
+    WordEntry{"red", Action::Red},
+    WordEntry{"green", Action::Green},
     WordEntry{"blue", Action::Blue},
     // Character formatting.
-    WordEntry{"plain", Action::Plain}, WordEntry{"f", Action::Font},
-    WordEntry{"fs", Action::FontSize}, WordEntry{"b", Action::Bold},
-    WordEntry{"i", Action::Italic}, WordEntry{"ul", Action::Underline},
-    WordEntry{"uld", Action::Underline}, WordEntry{"uldash", Action::Underline},
-    WordEntry{"uldashd", Action::Underline}, WordEntry{"uldashdd", Action::Underline},
-    WordEntry{"uldb", Action::Underline}, WordEntry{"ulhwave", Action::Underline},
-    WordEntry{"ulldash", Action::Underline}, WordEntry{"ulth", Action::Underline},
-    WordEntry{"ulthd", Action::Underline}, WordEntry{"ulthdash", Action::Underline},
-    WordEntry{"ulthdashd", Action::Underline}, WordEntry{"ulthdashdd", Action::Underline},
-    WordEntry{"ulthldash", Action::Underline}, WordEntry{"ululdbwave", Action::Underline},
-    WordEntry{"ulw", Action::Underline}, WordEntry{"ulwave", Action::Underline},
-    WordEntry{"ulnone", Action::UnderlineNone}, WordEntry{"strike", Action::StrikeOut},
-    WordEntry{"striked", Action::StrikeOut}, WordEntry{"v", Action::Hidden},
-    WordEntry{"cf", Action::Foreground}, WordEntry{"cb", Action::Background},
-    WordEntry{"highlight", Action::Background}, WordEntry{"chcbpat", Action::Background},
-    WordEntry{"super", Action::Superscript}, WordEntry{"sub", Action::Subscript},
+    WordEntry{"plain", Action::Plain},
+    WordEntry{"f", Action::Font},
+    WordEntry{"fs", Action::FontSize},
+    WordEntry{"b", Action::Bold},
+    WordEntry{"i", Action::Italic},
+    WordEntry{"ul", Action::Underline},
+    WordEntry{"uld", Action::Underline},
+    WordEntry{"uldash", Action::Underline},
+    WordEntry{"uldashd", Action::Underline},
+    WordEntry{"uldashdd", Action::Underline},
+    WordEntry{"uldb", Action::Underline},
+    WordEntry{"ulhwave", Action::Underline},
+    WordEntry{"ulldash", Action::Underline},
+    WordEntry{"ulth", Action::Underline},
+    WordEntry{"ulthd", Action::Underline},
+    WordEntry{"ulthdash", Action::Underline},
+    WordEntry{"ulthdashd", Action::Underline},
+    WordEntry{"ulthdashdd", Action::Underline},
+    WordEntry{"ulthldash", Action::Underline},
+    WordEntry{"ululdbwave", Action::Underline},
+    WordEntry{"ulw", Action::Underline},
+    WordEntry{"ulwave", Action::Underline},
+    WordEntry{"ulnone", Action::UnderlineNone},
+    WordEntry{"strike", Action::StrikeOut},
+    WordEntry{"striked", Action::StrikeOut},
+    WordEntry{"v", Action::Hidden},
+    WordEntry{"cf", Action::Foreground},
+    WordEntry{"cb", Action::Background},
+    WordEntry{"highlight", Action::Background},
+    WordEntry{"chcbpat", Action::Background},
+    WordEntry{"super", Action::Superscript},
+    WordEntry{"sub", Action::Subscript},
     WordEntry{"nosupersub", Action::NoSuperSub},
     // Paragraph formatting.
-    WordEntry{"pard", Action::ParagraphDefaults}, WordEntry{"ql", Action::AlignLeft},
-    WordEntry{"qr", Action::AlignRight}, WordEntry{"qc", Action::AlignCentre},
-    WordEntry{"qj", Action::AlignJustify}, WordEntry{"qd", Action::AlignJustify},
-    WordEntry{"li", Action::LeftIndent}, WordEntry{"ri", Action::RightIndent},
-    WordEntry{"fi", Action::FirstLineIndent}, WordEntry{"sb", Action::SpaceBefore},
+    WordEntry{"pard", Action::ParagraphDefaults},
+    WordEntry{"ql", Action::AlignLeft},
+    WordEntry{"qr", Action::AlignRight},
+    WordEntry{"qc", Action::AlignCentre},
+    WordEntry{"qj", Action::AlignJustify},
+    WordEntry{"qd", Action::AlignJustify},
+    WordEntry{"li", Action::LeftIndent},
+    WordEntry{"ri", Action::RightIndent},
+    WordEntry{"fi", Action::FirstLineIndent},
+    WordEntry{"sb", Action::SpaceBefore},
     WordEntry{"sa", Action::SpaceAfter},
     // Breaks; a table row ends a paragraph and its cells are tab-separated.
-    WordEntry{"par", Action::ParagraphBreak}, WordEntry{"sect", Action::ParagraphBreak},
-    WordEntry{"page", Action::ParagraphBreak}, WordEntry{"column", Action::ParagraphBreak},
-    WordEntry{"row", Action::ParagraphBreak}, WordEntry{"nestrow", Action::ParagraphBreak},
-    WordEntry{"line", Action::Character, 0x2028}, WordEntry{"tab", Action::Character, '\t'},
-    WordEntry{"cell", Action::Character, '\t'}, WordEntry{"nestcell", Action::Character, '\t'},
+    WordEntry{"par", Action::ParagraphBreak},
+    WordEntry{"sect", Action::ParagraphBreak},
+    WordEntry{"page", Action::ParagraphBreak},
+    WordEntry{"column", Action::ParagraphBreak},
+    WordEntry{"row", Action::ParagraphBreak},
+    WordEntry{"nestrow", Action::ParagraphBreak},
+    WordEntry{"line", Action::Character, 0x2028},
+    WordEntry{"tab", Action::Character, '\t'},
+    WordEntry{"cell", Action::Character, '\t'},
+    WordEntry{"nestcell", Action::Character, '\t'},
     // Special characters.
-    WordEntry{"emdash", Action::Character, 0x2014}, WordEntry{"endash", Action::Character, 0x2013},
-    WordEntry{"emspace", Action::Character, 0x2003}, WordEntry{"enspace", Action::Character, 0x2002},
-    WordEntry{"qmspace", Action::Character, 0x2005}, WordEntry{"bullet", Action::Character, 0x2022},
-    WordEntry{"lquote", Action::Character, 0x2018}, WordEntry{"rquote", Action::Character, 0x2019},
+    WordEntry{"emdash", Action::Character, 0x2014},
+    WordEntry{"endash", Action::Character, 0x2013},
+    WordEntry{"emspace", Action::Character, 0x2003},
+    WordEntry{"enspace", Action::Character, 0x2002},
+    WordEntry{"qmspace", Action::Character, 0x2005},
+    WordEntry{"bullet", Action::Character, 0x2022},
+    WordEntry{"lquote", Action::Character, 0x2018},
+    WordEntry{"rquote", Action::Character, 0x2019},
     WordEntry{"ldblquote", Action::Character, 0x201C},
     WordEntry{"rdblquote", Action::Character, 0x201D},
-    WordEntry{"zwbo", Action::Character, 0x200B}, WordEntry{"zwj", Action::Character, 0x200D},
-    WordEntry{"zwnj", Action::Character, 0x200C}, WordEntry{"ltrmark", Action::Character, 0x200E},
+    WordEntry{"zwbo", Action::Character, 0x200B},
+    WordEntry{"zwj", Action::Character, 0x200D},
+    WordEntry{"zwnj", Action::Character, 0x200C},
+    WordEntry{"ltrmark", Action::Character, 0x200E},
     WordEntry{"rtlmark", Action::Character, 0x200F},
     // Unicode and binary data.
-    WordEntry{"u", Action::Unicode}, WordEntry{"uc", Action::UnicodeSkip},
+    WordEntry{"u", Action::Unicode},
+    WordEntry{"uc", Action::UnicodeSkip},
     WordEntry{"bin", Action::Binary},
 };
 
@@ -233,11 +303,16 @@ struct TextRun {
 
 // Clamps a parsed parameter to the range a caller can use.
 int clampParameter(long long value, int low, int high) {
-    return static_cast<int>(std::clamp(value, static_cast<long long>(low), static_cast<long long>(high)));
+    return static_cast<int>(
+        std::clamp(value, static_cast<long long>(low), static_cast<long long>(high)));
 }
 
-bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool isLetter(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(unsigned char c) {
     if (isDigit(c)) {
@@ -374,7 +449,8 @@ private:
         std::string_view bytes = data_.substr(pos_, end - pos_);
         pos_ = end;
         if (skipCount_ > 0) {
-            const std::size_t skipped = std::min(static_cast<std::size_t>(skipCount_), bytes.size());
+            const std::size_t skipped =
+                std::min(static_cast<std::size_t>(skipCount_), bytes.size());
             skipCount_ -= static_cast<int>(skipped);
             bytes.remove_prefix(skipped);
         }
@@ -474,7 +550,8 @@ private:
         if (negative) {
             parameter = -parameter;
         }
-        parameter = std::clamp(parameter, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX));
+        parameter =
+            std::clamp(parameter, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX));
         if (pos_ < data_.size() && byteAt(pos_) == ' ') {
             ++pos_;
         }
@@ -890,7 +967,8 @@ private:
             if (codePage == kDefaultCodePage) {
                 throw;
             }
-            decoder = codePage != ansiCodePage_ ? &decoderFor(ansiCodePage_) : &decoderFor(kDefaultCodePage);
+            decoder = codePage != ansiCodePage_ ? &decoderFor(ansiCodePage_)
+                                                : &decoderFor(kDefaultCodePage);
         }
         decoders_.emplace(codePage, decoder);
         return *decoder;
@@ -904,7 +982,7 @@ private:
     std::size_t untrackedDepth_ = 0;     // open groups beyond kMaxGroupDepth
     std::size_t untrackedSkipDepth_ = 0; // the untracked depth skipping began at; 0: none
     bool rootClosed_ = false;
-    int skipCount_ = 0;              // \u fallback units still to drop
+    int skipCount_ = 0; // \u fallback units still to drop
     char32_t highSurrogate_ = 0;
 
     int ansiCodePage_ = kDefaultCodePage;
@@ -932,7 +1010,9 @@ private:
 
 } // namespace
 
-bool isRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
+bool isRtf(std::string_view bytes) {
+    return bytes.substr(0, 5) == "{\\rtf";
+}
 
 bool readRtf(std::string_view bytes, Sink& sink) {
     if (!isRtf(bytes)) {

@@ -31,8 +31,8 @@ struct Colour {
 enum class VerticalPosition { Normal, Superscript, Subscript };
 
 struct CharacterFormat {
-    std::string fontName;             // UTF-8; empty when the document names none
-    int halfPoints = 24;              // RTF sizes are in half-points; 24 is 12 pt
+    std::string fontName; // UTF-8; empty when the document names none
+    int halfPoints = 24;  // RTF sizes are in half-points; 24 is 12 pt
     bool bold = false;
     bool italic = false;
     bool underline = false;

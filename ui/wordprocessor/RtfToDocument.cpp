@@ -6,7 +6,6 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
-
 #include <cmath>
 
 namespace wordprocessor {
@@ -19,7 +18,9 @@ int pixelsOfHalfPoints(int halfPoints) {
     return std::max(1, static_cast<int>(std::lround(halfPoints * 2.0 / 3.0)));
 }
 
-QColor toQColor(const rtf::Colour& c) { return QColor(c.red, c.green, c.blue); }
+QColor toQColor(const rtf::Colour& c) {
+    return QColor(c.red, c.green, c.blue);
+}
 
 QTextCharFormat toCharFormat(const rtf::CharacterFormat& f) {
     QTextCharFormat format;
@@ -78,7 +79,9 @@ class DocumentSink : public rtf::Sink {
 public:
     // One edit block for the whole build: the document then announces the
     // change once, not once per run.
-    explicit DocumentSink(QTextDocument& document) : cursor_(&document) { cursor_.beginEditBlock(); }
+    explicit DocumentSink(QTextDocument& document) : cursor_(&document) {
+        cursor_.beginEditBlock();
+    }
     ~DocumentSink() override { cursor_.endEditBlock(); }
     DocumentSink(const DocumentSink&) = delete;
     DocumentSink& operator=(const DocumentSink&) = delete;

@@ -6,7 +6,6 @@
 // (12 pt, the RTF default, is the window font's 16 pixels). Indents and
 // spacing in twips become pixels the same way (15 twips to the pixel).
 #include <QTextDocument>
-
 #include <memory>
 #include <string_view>
 

@@ -5,14 +5,15 @@
 #include "ui/wordprocessor/RichEdit.h"
 
 #include <QTextDocument>
-
 #include <memory>
 #include <utility>
 
 WordProcessorPane::WordProcessorPane(TRichEdit& editor, QWidget& dialogParent)
     : editor_(editor), dialogParent_(dialogParent), chooseFile_(&wordprocessor::runOpenDialog) {}
 
-void WordProcessorPane::setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+void WordProcessorPane::setFileChooser(FileChooser chooser) {
+    chooseFile_ = std::move(chooser);
+}
 
 void WordProcessorPane::Button7Click() {
     const std::optional<QString> chosen = chooseFile_(dialogParent_, lastFileName_);
@@ -27,4 +28,6 @@ void WordProcessorPane::Button7Click() {
 
 // A fresh document rather than clear(): clear() keeps the format at the
 // caret, so text typed next would look like the text that was loaded.
-void WordProcessorPane::Button10Click() { editor_.replaceDocument(std::make_unique<QTextDocument>()); }
+void WordProcessorPane::Button10Click() {
+    editor_.replaceDocument(std::make_unique<QTextDocument>());
+}

@@ -3,7 +3,6 @@
 // std::runtime_error with the exact message) for the window's handler
 // boundary to show; the editor's text is left untouched on every error.
 #include <QString>
-
 #include <functional>
 #include <optional>
 
@@ -15,7 +14,8 @@ public:
     // Chooses a file: given the window to be modal to and the full name
     // chosen last (empty at first), returns the chosen full name or nothing
     // when the learner cancels.
-    using FileChooser = std::function<std::optional<QString>(QWidget& parent, const QString& lastFileName)>;
+    using FileChooser =
+        std::function<std::optional<QString>(QWidget& parent, const QString& lastFileName)>;
 
     // `dialogParent` is the window the file-open dialog is modal to.
     WordProcessorPane(TRichEdit& editor, QWidget& dialogParent);
