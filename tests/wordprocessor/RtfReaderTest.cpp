@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -245,6 +246,9 @@ const Snippet kSnippets[] = {
     {"BackslashAtEnd", "{\\rtf1 a\\", "a"},
     {"HexDigitMissing", R"({\rtf1 a\'zz})", "azz"},
 };
+
+// Names the row when a case fails, instead of dumping its bytes.
+void PrintTo(const Snippet& row, std::ostream* out) { *out << row.name; }
 
 class RtfSnippet : public testing::TestWithParam<Snippet> {};
 

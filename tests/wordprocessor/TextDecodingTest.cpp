@@ -2,6 +2,7 @@
 #include "platform/TextDecoding.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -53,6 +54,9 @@ const Bytes kRows[] = {
      "あ\r\nい\r",
      "あ\nい\n"},
 };
+
+// Names the row when a case fails, instead of dumping its bytes.
+void PrintTo(const Bytes& row, std::ostream* out) { *out << row.name; }
 
 class PlainText : public testing::TestWithParam<Bytes> {};
 
