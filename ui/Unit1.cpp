@@ -197,5 +197,14 @@ void TForm1::writeStateFile() {
         {QStringLiteral("Label4"), ui::fromUtf8(caption("Label4"))},
         {QStringLiteral("StaticText57"), ui::fromUtf8(caption("StaticText57"))},
         {QStringLiteral("Label6"), ui::fromUtf8(caption("Label6"))},
+        {QStringLiteral("Label14"), ui::fromUtf8(caption("Label14"))},
+        {QStringLiteral("StaticText61"), ui::fromUtf8(caption("StaticText61"))},
+        {QStringLiteral("Label15"), ui::fromUtf8(caption("Label15"))},
+        {QStringLiteral("Label18"), ui::fromUtf8(caption("Label18"))},
+        {QStringLiteral("StaticText55"), ui::fromUtf8(caption("StaticText55"))},
+        {QStringLiteral("StaticText56"), ui::fromUtf8(caption("StaticText56"))},
+        {QStringLiteral("MMTimer1"), number(timer("MMTimer1").Enabled() ? 1 : 0)},
+        {QStringLiteral("MMTimer2"), number(timer("MMTimer2").Enabled() ? 1 : 0)},
+        {QStringLiteral("Form1"), named("Form1").palette().color(QPalette::Window).name()},
     });
 }
