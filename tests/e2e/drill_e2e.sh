@@ -11,43 +11,8 @@
 set -euo pipefail
 
 program=${1:?usage: drill_e2e.sh <tonpara>}
-work=$(mktemp -d)
-xvfb_pid="" app_pid="" xev_pid=""
-cleanup() {
-    for pid in $xev_pid $app_pid $xvfb_pid; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; [[ -f $work/state ]] && cat "$work/state" >&2; exit 1; }
-
-# value NAME: the named entry of the state file, empty if absent.
-value() { sed -n "s/^$1=//p" "$work/state" 2>/dev/null; }
-
-# wait_for NAME VALUE: until the state file shows it, at most 20 s.
-wait_for() {
-    for _ in $(seq 200); do
-        [[ "$(value "$1")" == "$2" ]] && return 0
-        sleep 0.1
-    done
-    fail "$1 never became $2 (is $(value "$1"))"
-}
-
-# A free display, chosen by the server itself.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-xset r on
-
-TONPARA_TEST_STATE_FILE="$work/state" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb "$program" &
-app_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Tonpara$' | head -n1)
-[[ -n $window ]] || fail "no window"
-wait_for activations 1
+source "$(dirname "$0")/harness.sh"
+start_program "$program"
 wait_for statictext47 R
 
 # The task key, typed for real: a hit.
@@ -61,6 +26,7 @@ echo "typed R: hit, accuracy $(value Label6)"
 for trial in 1 2 3 4 5; do
     xev -id "$window" -event keyboard >"$work/xev" 2>&1 &
     xev_pid=$!
+    extra_pids=$xev_pid
     sleep 0.3
     keys_before=$(value KeyCount)
     ups_before=$(value keyUps)
@@ -69,7 +35,7 @@ for trial in 1 2 3 4 5; do
     xdotool keyup x
     wait_for keyUps $((ups_before + 1))
     sleep 0.3
-    kill "$xev_pid"; wait "$xev_pid" 2>/dev/null || true; xev_pid=""
+    kill "$xev_pid"; wait "$xev_pid" 2>/dev/null || true; extra_pids=""
     presses=$(grep -c '^KeyPress event' "$work/xev" || true)
     downs=$(($(value KeyCount) - keys_before))
     echo "trial $trial: X server sent $presses presses, window counted $downs key-downs, 1 key-up"

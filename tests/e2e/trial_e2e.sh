@@ -9,39 +9,8 @@
 set -euo pipefail
 
 program=${1:?usage: trial_e2e.sh <tonpara>}
-work=$(mktemp -d)
-xvfb_pid="" app_pid=""
-cleanup() {
-    for pid in $app_pid $xvfb_pid; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; [[ -f $work/state ]] && cat "$work/state" >&2; exit 1; }
-value() { sed -n "s/^$1=//p" "$work/state" 2>/dev/null; }
-# wait_for NAME VALUE [SECONDS]
-wait_for() {
-    local tenths=$((${3:-20} * 10))
-    for _ in $(seq "$tenths"); do
-        [[ "$(value "$1")" == "$2" ]] && return 0
-        sleep 0.1
-    done
-    fail "$1 never became $2 (is $(value "$1"))"
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-
-TONPARA_TEST_STATE_FILE="$work/state" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb "$program" &
-app_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Tonpara$' | head -n1)
-[[ -n $window ]] || fail "no window"
-wait_for activations 1
+source "$(dirname "$0")/harness.sh"
+start_program "$program"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
 # "タイムトライアル" is the second item of the mode selector at 568,224
@@ -54,7 +23,6 @@ wait_for MMTimer2 0
 # Give the focus back to the window so the radio button does not take the
 # key; the key preview sees it either way.
 xdotool mousemove $((X + 300)) $((Y + 540)) click 1
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 start=$(now_ms)
 xdotool key q
 wait_for MMTimer2 1
