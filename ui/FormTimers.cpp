@@ -28,13 +28,17 @@ void TForm1::createTimers(platform::TimerService& timers) {
     }
 }
 
-TMMTimer& TForm1::timerNamed(std::string_view name) const {
+std::size_t TForm1::timerIndex(std::string_view name) const {
     for (std::size_t i = 0; i < kTimerNames.size(); ++i) {
         if (kTimerNames[i] == name) {
-            return *timers_[i];
+            return i;
         }
     }
     throw std::out_of_range("no timer named " + std::string(name));
+}
+
+TMMTimer& TForm1::timerNamed(std::string_view name) const {
+    return *timers_[timerIndex(name)];
 }
 
 const TMMTimer& TForm1::timer(std::string_view name) const {
@@ -42,12 +46,7 @@ const TMMTimer& TForm1::timer(std::string_view name) const {
 }
 
 void TForm1::setTimerEnabled(std::string_view name, bool enabled) {
-    std::size_t index = 0;
-    while (kTimerNames[index] != name) {
-        if (++index == kTimerNames.size()) {
-            throw std::out_of_range("no timer named " + std::string(name));
-        }
-    }
+    const std::size_t index = timerIndex(name);
     TMMTimer& timer = *timers_[index];
     const bool wasEnabled = timer.Enabled();
     // May throw EMMTimerError when no timer can be had; it ends the handler.

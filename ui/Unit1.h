@@ -63,6 +63,7 @@ private:
     TForm1(std::unique_ptr<drill::SoundPort> sound, std::unique_ptr<drill::RandomPort> random);
 
     QWidget& named(std::string_view name) const;
+    std::size_t timerIndex(std::string_view name) const;
     TMMTimer& timerNamed(std::string_view name) const;
     void createTimers(platform::TimerService& timers);
     void bindEvents();
