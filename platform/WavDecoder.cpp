@@ -108,21 +108,21 @@ std::optional<PcmSound> decodeWav(std::span<const std::byte> bytes) {
     if (stream == nullptr) {
         return std::nullopt;
     }
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec header{};
     Uint8* raw = nullptr;
     Uint32 length = 0;
     // freesrc = 1: SDL closes the stream whether or not loading succeeds.
-    if (SDL_LoadWAV_RW(stream, 1, &spec, &raw, &length) == nullptr) {
+    if (SDL_LoadWAV_RW(stream, 1, &header, &raw, &length) == nullptr) {
         return std::nullopt;
     }
     const std::unique_ptr<std::uint8_t, WavBufferFree> owned(raw);
-    if (raw == nullptr || !plausible(spec.format, spec.channels, spec.freq)) {
+    if (raw == nullptr || !plausible(header.format, header.channels, header.freq)) {
         return std::nullopt;
     }
     PcmSound sound;
-    sound.format = spec.format;
-    sound.channels = spec.channels;
-    sound.rate = spec.freq;
+    sound.format = header.format;
+    sound.channels = header.channels;
+    sound.rate = header.freq;
     const auto frame = static_cast<std::size_t>(sound.frameBytes());
     const std::size_t whole = length / frame * frame;
     if (whole == 0 || whole > kMaxSoundBytes) {
