@@ -57,23 +57,38 @@ void writeLe32(std::vector<std::byte>& image, std::size_t at, std::uint32_t valu
     }
 }
 
+bool hasTag(const std::vector<std::byte>& image, std::size_t at, const char (&tag)[5]) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (image[at + i] != static_cast<std::byte>(tag[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr std::size_t kRiffHeader = 12; // "RIFF", size, "WAVE"
+
+// SDL also takes a file that starts at "WAVE" with no RIFF header and then
+// walks its chunks from another offset than ours, where no size has been
+// cut. A real wave file always has the header, so the rest are refused.
+bool hasRiffHeader(const std::vector<std::byte>& image) {
+    return image.size() >= kRiffHeader && hasTag(image, 0, "RIFF") && hasTag(image, 8, "WAVE");
+}
+
 // SDL allocates a chunk's declared size before reading it, so a file that
 // claims a 2 GiB data chunk and holds a hundred bytes would cost 2 GiB of
 // address space. Cutting every size that runs past the end of the image to
 // what is really there lets SDL decode what the file holds, as it would
-// for any truncated file, and allocate no more.
+// for any truncated file, and allocate no more. SDL walks the chunks the
+// same way from the end of the RIFF header, so it meets only cut sizes.
 void clampChunkSizes(std::vector<std::byte>& image) {
-    constexpr std::size_t kHeader = 12; // "RIFF", size, "WAVE"
-    if (image.size() < kHeader) {
-        return;
-    }
     const auto available = [&image](std::size_t at) {
         return static_cast<std::uint32_t>(image.size() - at);
     };
     if (readLe32(image, 4) > available(8)) {
         writeLe32(image, 4, available(8));
     }
-    std::size_t at = kHeader;
+    std::size_t at = kRiffHeader;
     while (image.size() - at >= 8) {
         const std::uint32_t length = readLe32(image, at + 4);
         if (length > available(at + 8)) {
@@ -103,6 +118,9 @@ std::optional<PcmSound> decodeWav(std::span<const std::byte> bytes) {
         return std::nullopt;
     }
     std::vector<std::byte> image(bytes.begin(), bytes.end());
+    if (!hasRiffHeader(image)) {
+        return std::nullopt;
+    }
     clampChunkSizes(image);
     SDL_RWops* stream = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
     if (stream == nullptr) {

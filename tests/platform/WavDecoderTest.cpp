@@ -46,13 +46,35 @@ TEST(DecodeWav, KeepsOnlyWholeFrames) {
 }
 
 // A data chunk that claims 2 GiB but holds 100 frames decodes those frames,
-// within an address-space limit far below what the claim would need.
+// within an address-space limit far below what the claim would need. A file
+// with no RIFF header, which SDL would still walk from another offset, is
+// refused rather than allocated for.
 TEST(DecodeWav, SizePastTheEndCostsOnlyWhatTheFileHolds) {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     GTEST_SKIP() << "sanitizer runtimes reserve more address space than the limit allows";
 #endif
-    const Bytes wav = wavBytes({.declareRealDataSize = false, .declaredDataSize = 0x7FFFFFF0u},
-                               s16Bytes(toneSamples(100, 700)));
+    const Bytes lying = wavBytes({.declareRealDataSize = false, .declaredDataSize = 0x7FFFFFF0u},
+                                 s16Bytes(toneSamples(100, 700)));
+    // Starts at "WAVE", then a chunk of padding whose bytes would read as a
+    // huge size to anyone walking from where a RIFF header would end. The
+    // claim stays within the limit, so a decoder that let SDL allocate it
+    // would return the frames instead of refusing the file.
+    const Bytes modest = wavBytes({.declareRealDataSize = false, .declaredDataSize = 256u << 20},
+                                  s16Bytes(toneSamples(100, 700)));
+    Bytes headerless{std::byte{'W'}, std::byte{'A'}, std::byte{'V'}, std::byte{'E'},
+                     std::byte{'J'}, std::byte{'U'}, std::byte{'N'}, std::byte{'K'}};
+    putLe(headerless, 16, 4);
+    headerless.insert(headerless.end(), 16, std::byte{0xFF});
+    headerless.insert(headerless.end(), modest.begin() + 12, modest.end());
+    struct Row {
+        const char* name;
+        const Bytes& wav;
+        std::size_t frames; // 0: refused
+    };
+    const Row rows[] = {
+        {"claims 2 GiB of data", lying, 100},
+        {"no RIFF header, 256 MiB claimed", headerless, 0},
+    };
     long pages = 0;
     std::ifstream("/proc/self/statm") >> pages;
     rlimit saved{};
@@ -60,11 +82,13 @@ TEST(DecodeWav, SizePastTheEndCostsOnlyWhatTheFileHolds) {
     rlimit tight = saved;
     tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) +
                      (rlim_t{512} << 20);
-    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
-    const auto sound = platform::decodeWav(wav);
-    setrlimit(RLIMIT_AS, &saved);
-    ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->frameCount(), 100u);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+        const auto sound = platform::decodeWav(row.wav);
+        setrlimit(RLIMIT_AS, &saved);
+        EXPECT_EQ(sound ? sound->frameCount() : 0u, row.frames);
+    }
 }
 
 TEST(ConvertSound, SameFormatIsUntouchedAndOthersAreRefusedWhenImplausible) {
