@@ -12,6 +12,8 @@ namespace platform {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 struct CodePageName {
     int codePage;
@@ -111,6 +113,36 @@ std::string decodeUtf8Leniently(std::string_view bytes) {
             out.append(bytes.substr(i, len));
             i += len;
         }
+    }
+    return out;
+}
+
+// UTF-16 in the given byte order, BOM already removed. A lone surrogate or
+// an odd byte at the end gives U+FFFD and decoding goes on.
+std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t units = bytes.size() / 2;
+    const auto unitAt = [p, bigEndian](std::size_t i) -> char32_t {
+        const unsigned first = p[2 * i];
+        const unsigned second = p[2 * i + 1];
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (std::size_t i = 0; i < units; ++i) {
+        const char32_t unit = unitAt(i);
+        if (unit >= 0xD800U && unit <= 0xDBFFU && i + 1 < units) {
+            const char32_t low = unitAt(i + 1);
+            if (low >= 0xDC00U && low <= 0xDFFFU) {
+                appendUtf8(out, 0x10000U + ((unit - 0xD800U) << 10) + (low - 0xDC00U));
+                ++i;
+                continue;
+            }
+        }
+        appendUtf8(out, unit); // a lone surrogate comes out as U+FFFD
+    }
+    if (bytes.size() % 2 != 0) {
+        out += kReplacementCharacter;
     }
     return out;
 }
@@ -240,6 +272,13 @@ void normaliseLineBreaks(std::string& text) {
 
 std::string decodePlainText(std::string_view bytes) {
     std::string out;
+    // What Windows Notepad calls "Unicode". Neither mark can begin UTF-8 or
+    // CP932 text, so the file says plainly what it is.
+    if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
+        out = decodeUtf16(bytes.substr(2), bytes.starts_with(kUtf16BeBom));
+        normaliseLineBreaks(out);
+        return out;
+    }
     const bool hasBom = bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom;
     if (hasBom) {
         bytes.remove_prefix(kUtf8Bom.size());

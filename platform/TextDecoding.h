@@ -52,9 +52,10 @@ private:
 // The iconv name of a Windows code page, or empty when the program knows none.
 std::string_view iconvNameOfCodePage(int codePage);
 
-// A plain text file's content as UTF-8 with '\n' line breaks: UTF-8 when the
-// bytes are valid UTF-8 (a leading BOM is dropped), CP932 otherwise. CR LF, a
-// lone CR and a lone LF each become one '\n'.
+// A plain text file's content as UTF-8 with '\n' line breaks: UTF-16 when it
+// starts with a UTF-16 byte-order mark, UTF-8 when the bytes are valid UTF-8
+// (a leading BOM is dropped), CP932 otherwise. CR LF, a lone CR and a lone LF
+// each become one '\n'.
 std::string decodePlainText(std::string_view bytes);
 
 // Rewrites CR LF and lone CR as '\n' in place.

@@ -49,6 +49,15 @@ const Bytes kRows[] = {
     {"CrLfCrLf", "a\r\nb\rc\nd", "a\nb\nc\nd"},
     {"BreaksInARow", "\r\r\n\n\r", "\n\n\n\n"},
     {"Cp932WithBreaks", "\x82\xA0\r\n\x82\xA2\r", "あ\nい\n"},
+    {"Utf16LittleEndian", std::string("\xFF\xFE\x42\x30\x22\x6F\x0D\x00\x0A\x00z\x00", 12),
+     "あ漢\nz"},
+    {"Utf16BigEndianSurrogatePair", std::string("\xFE\xFF\xD8\x3D\xDE\x0A\x00\x0D", 8),
+     "\U0001F60A\n"},
+    {"Utf16LoneSurrogatesAndOddByte",
+     std::string("\xFF\xFE\x00\xDC\x00\xD8"
+                 "a\x00\x7F",
+                 9),
+     "\uFFFD\uFFFDa\uFFFD"},
     {"Utf8WithBreaks",
      "\xEF\xBB\xBF"
      "あ\r\nい\r",
@@ -56,7 +65,9 @@ const Bytes kRows[] = {
 };
 
 // Names the row when a case fails, instead of dumping its bytes.
-void PrintTo(const Bytes& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const Bytes& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class PlainText : public testing::TestWithParam<Bytes> {};
 
