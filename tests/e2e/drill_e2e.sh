@@ -47,12 +47,5 @@ done
 # The close button ends the program at once with exit code 0.
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 594 + 40)) $((Y + 485 + 14)) click 1
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "still running after the close button"
-set +e
-wait "$app_pid"
-status=$?
-set -e
-app_pid=""
-[[ $status == 0 ]] || fail "exit code $status"
+expect_clean_exit "the close button"
 echo "closed with exit code 0"
