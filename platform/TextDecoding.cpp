@@ -147,6 +147,22 @@ std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
+// After a conversion error glibc mostly leaves the pointer on the offending
+// byte, which is then skipped, one U+FFFD per byte keeping the following text
+// intact. Some converters (CP949) step over a bad pair themselves, even at
+// the very end of the input; skipping once more would drop a good character,
+// or run past the end. So a byte is skipped only when conversion from it,
+// in the initial state that the next call starts in, makes no progress.
+bool convertsFromHere(iconv_t cd, char* in, std::size_t inLeft) {
+    std::array<char, 16> scratch{};
+    char* o = scratch.data();
+    std::size_t outLeft = scratch.size();
+    char* const start = in;
+    iconv(cd, &in, &inLeft, &o, &outLeft);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    return in != start;
+}
+
 } // namespace
 
 bool isValidUtf8(std::string_view bytes) {
@@ -234,15 +250,15 @@ void CodePageDecoder::decode(std::string_view bytes, std::string& out) {
         if (errno == E2BIG) {
             out.resize(out.size() * 2 + 16);
         } else if (errno == EILSEQ || errno == EINVAL) {
-            // glibc leaves the pointer on the offending byte; one U+FFFD per
-            // byte keeps the following text intact.
             out.resize(std::max(out.size(), used + kReplacementCharacter.size() + inLeft + 16));
             std::memcpy(out.data() + used, kReplacementCharacter.data(),
                         kReplacementCharacter.size());
             used += kReplacementCharacter.size();
-            ++in;
-            --inLeft;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (inLeft > 0 && !convertsFromHere(cd, in, inLeft)) {
+                ++in;
+                --inLeft;
+            }
         } else {
             throw TextDecodingError(std::string("iconv failed: ") + std::strerror(errno));
         }

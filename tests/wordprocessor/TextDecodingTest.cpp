@@ -109,4 +109,33 @@ TEST(TextDecoding, CodePageDecoderGrowsAndKnowsItsLimits) {
     EXPECT_THROW(platform::CodePageDecoder(4242), platform::TextDecodingError);
 }
 
+// glibc's CP949 converter steps over an invalid pair by itself, even when it
+// ends the input; each bad sequence must still give one U+FFFD and cost no
+// good character, and the decoder must never read past the end.
+TEST(TextDecoding, InvalidSequencesCostNoGoodCharacter) {
+    const struct {
+        int codePage;
+        std::string bytes;
+        std::string expected;
+    } rows[] = {
+        {949,
+         "A\xA2\xE8"
+         "BC",
+         "A\uFFFDBC"},
+        {949, "\xA2\xE8", "\uFFFD"},
+        {949, "\xA2\xE8\xA2\xE8", "\uFFFD\uFFFD"},
+        {932,
+         "\x82\x20"
+         "a\x82",
+         "\uFFFD a\uFFFD"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.codePage);
+        platform::CodePageDecoder decoder(row.codePage);
+        std::string out;
+        decoder.decode(row.bytes, out);
+        EXPECT_EQ(out, row.expected);
+    }
+}
+
 } // namespace
