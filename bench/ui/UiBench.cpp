@@ -189,7 +189,10 @@ void measureFirstPaint(const QString& self) {
     QProcess xvfb;
     xvfb.start(QStringLiteral("Xvfb"),
                {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                // Each launch is the server's only client; without this the
+                // server resets as it leaves and may refuse the next one.
+                QStringLiteral("-noreset")});
     if (display.isEmpty() || !xvfb.waitForStarted(5000)) {
         std::printf("first paint: no Xvfb, not measured\n");
         return;

@@ -37,7 +37,9 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 start_display() {
     # A free display, chosen by the server itself.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    # -noreset: by default the server resets when its last client leaves, and
+    # a client connecting during the reset (right after xset) is refused.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
     [[ -s $work/display ]] || fail "Xvfb did not start"
