@@ -290,12 +290,13 @@ std::string decodePlainText(std::string_view bytes) {
     std::string out;
     // What Windows Notepad calls "Unicode". Neither mark can begin UTF-8 or
     // CP932 text, so the file says plainly what it is.
-    if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
-        out = decodeUtf16(bytes.substr(2), bytes.starts_with(kUtf16BeBom));
+    const bool bigEndian = bytes.starts_with(kUtf16BeBom);
+    if (bigEndian || bytes.starts_with(kUtf16LeBom)) {
+        out = decodeUtf16(bytes.substr(2), bigEndian);
         normaliseLineBreaks(out);
         return out;
     }
-    const bool hasBom = bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom;
+    const bool hasBom = bytes.starts_with(kUtf8Bom);
     if (hasBom) {
         bytes.remove_prefix(kUtf8Bom.size());
     }

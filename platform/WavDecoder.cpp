@@ -57,7 +57,7 @@ void writeLe32(std::vector<std::byte>& image, std::size_t at, std::uint32_t valu
     }
 }
 
-bool hasTag(const std::vector<std::byte>& image, std::size_t at, const char (&tag)[5]) {
+bool hasTag(std::span<const std::byte> image, std::size_t at, const char (&tag)[5]) {
     for (std::size_t i = 0; i < 4; ++i) {
         if (image[at + i] != static_cast<std::byte>(tag[i])) {
             return false;
@@ -71,7 +71,7 @@ constexpr std::size_t kRiffHeader = 12; // "RIFF", size, "WAVE"
 // SDL also takes a file that starts at "WAVE" with no RIFF header and then
 // walks its chunks from another offset than ours, where no size has been
 // cut. A real wave file always has the header, so the rest are refused.
-bool hasRiffHeader(const std::vector<std::byte>& image) {
+bool hasRiffHeader(std::span<const std::byte> image) {
     return image.size() >= kRiffHeader && hasTag(image, 0, "RIFF") && hasTag(image, 8, "WAVE");
 }
 
@@ -117,10 +117,10 @@ std::optional<PcmSound> decodeWav(std::span<const std::byte> bytes) {
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         return std::nullopt;
     }
-    std::vector<std::byte> image(bytes.begin(), bytes.end());
-    if (!hasRiffHeader(image)) {
+    if (!hasRiffHeader(bytes)) {
         return std::nullopt;
     }
+    std::vector<std::byte> image(bytes.begin(), bytes.end());
     clampChunkSizes(image);
     SDL_RWops* stream = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
     if (stream == nullptr) {
